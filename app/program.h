@@ -1,0 +1,34 @@
+// The long-lived objects the game creates at start-up and destroys at shut-down.
+//
+// They are reached through these program-wide pointers; each is null until its
+// start-up step has run, so the error handler knows what exists.
+#pragma once
+
+#include "scores/score_table.h"
+
+struct BITMAP;
+class SoundBank;
+class GraphicLibrary;
+class BitmapFont;
+class Gryffon;
+
+extern SoundBank* sound_bank;
+extern GraphicLibrary* graphic_library;
+extern BitmapFont* bitmap_font;
+extern Gryffon* gryffon;
+
+extern ScoreTable marathon_table;
+extern ScoreTable two_minute_table;
+extern ScoreTable five_minute_table;
+
+// Screen-wide art loaded by start-up itself, not through the graphic library.
+extern BITMAP* cursors[4];          // index 0 = cursors/cursor1.bmp
+extern BITMAP* game_background;     // backgrounds/gamebg.bmp, 1360x480
+extern BITMAP* title_background;    // backgrounds/titlebg.bmp, 640x480
+extern BITMAP* game_logo;           // logo/zenvarlogo.bmp
+extern BITMAP* publisher_logo;      // logo/holtrane.bmp (intro only)
+extern BITMAP* developer_logo;      // logo/ostwick.bmp (intro only)
+extern BITMAP* star_images[2];      // sprites/mini-star/mini-star1.bmp, mini-star2.bmp
+
+// The score table that belongs to a game mode (Marathon, TwoMinute, FiveMinute).
+ScoreTable& scoreTableFor(int mode);

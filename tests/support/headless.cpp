@@ -1,0 +1,54 @@
+#include "support/headless.h"
+
+#include "app/frame_clock.h"
+
+namespace testing_support {
+
+namespace {
+bool initialised = false;
+BITMAP* screen_stand_in = nullptr;
+std::function<void()> frame_script;
+long presented = 0;
+
+void simulatedWait() {
+    ++presented;
+    if (frame_script) frame_script();
+}
+}  // namespace
+
+void initHeadlessAllegro() {
+    if (initialised) return;
+    initialised = true;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    // The real screen mode switches 16-bit colours to red-green-blue; do the same
+    // here so colours and loaded bitmaps match the running game.
+    _rgb_r_shift_16 = 11;
+    _rgb_g_shift_16 = 5;
+    _rgb_b_shift_16 = 0;
+    set_color_depth(16);
+    set_color_conversion(COLORCONV_24_TO_16);
+    screen_stand_in = create_bitmap(640, 480);
+    clear_bitmap(screen_stand_in);
+    screen = screen_stand_in;
+    frame_wait_override = simulatedWait;
+}
+
+BITMAP* fakeScreen() { return screen_stand_in; }
+
+void setFrameScript(std::function<void()> script) { frame_script = std::move(script); }
+void clearFrameScript() { frame_script = nullptr; }
+long framesPresented() { return presented; }
+
+void releaseAllInput() {
+    for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
+    mouse_b = 0;
+    for (int a = 0; a < 2; ++a) {
+        joy[0].stick[0].axis[a].d1 = 0;
+        joy[0].stick[0].axis[a].d2 = 0;
+        joy[0].stick[0].axis[a].pos = 0;
+    }
+}
+
+int rgb16(int r, int g, int b) { return makecol16(r, g, b); }
+
+}  // namespace testing_support
