@@ -1,0 +1,26 @@
+#include "app/program.h"
+
+#include "app/game_types.h"
+
+SoundBank* sound_bank = nullptr;
+GraphicLibrary* graphic_library = nullptr;
+BitmapFont* bitmap_font = nullptr;
+Gryffon* gryffon = nullptr;
+
+ScoreTable marathon_table;
+ScoreTable two_minute_table;
+ScoreTable five_minute_table;
+
+BITMAP* cursors[4] = {nullptr, nullptr, nullptr, nullptr};
+BITMAP* game_background = nullptr;
+BITMAP* title_background = nullptr;
+BITMAP* game_logo = nullptr;
+BITMAP* publisher_logo = nullptr;
+BITMAP* developer_logo = nullptr;
+BITMAP* star_images[2] = {nullptr, nullptr};
+
+ScoreTable& scoreTableFor(int mode) {
+    if (mode == TwoMinute) return two_minute_table;
+    if (mode == FiveMinute) return five_minute_table;
+    return marathon_table;
+}

@@ -1,0 +1,115 @@
+#include "audio/sound_bank.h"
+
+#include <allegro.h>
+
+#include "app/game_types.h"
+
+namespace {
+const int NORMAL_PITCH = 1000;
+const int LOW_PITCH = 800;
+
+SAMPLE* loadSampleOrThrow(const char* path) {
+    SAMPLE* sample = load_sample(path);
+    if (!sample) throw ERR_SOUND_MISSING;
+    return sample;
+}
+
+MIDI* loadMidiOrThrow(const char* path) {
+    MIDI* midi = load_midi(path);
+    if (!midi) throw ERR_SOUND_MISSING;
+    return midi;
+}
+
+void stopAndDestroy(SAMPLE*& sample) {
+    if (!sample) return;
+    stop_sample(sample);
+    destroy_sample(sample);
+    sample = nullptr;
+}
+}  // namespace
+
+SoundBank::SoundBank() {
+    // Six voices for the effects plus one for the software MIDI synth.
+    reserve_voices(6, 1);
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0) {
+        enabled = true;
+        set_volume(255, 190);
+    } else {
+        enabled = false;
+    }
+}
+
+SoundBank::~SoundBank() {
+    if (enabled) remove_sound();
+}
+
+void SoundBank::load() {
+    if (!enabled) return;
+    shot = loadSampleOrThrow("sfx/shot.wav");
+    die = loadSampleOrThrow("sfx/die.wav");
+    enemyBullet = loadSampleOrThrow("sfx/enemybullet.wav");
+    enemyLaser = loadSampleOrThrow("sfx/enemylaser.wav");
+    enemyDie = loadSampleOrThrow("sfx/enemydie.wav");
+    enemyBigDie = loadSampleOrThrow("sfx/enemybigdie.wav");
+    three = loadSampleOrThrow("sfx/three.wav");
+    two = loadSampleOrThrow("sfx/two.wav");
+    one = loadSampleOrThrow("sfx/one.wav");
+    go = loadSampleOrThrow("sfx/go.wav");
+    gem = loadSampleOrThrow("sfx/gem.wav");
+    extraLife = loadSampleOrThrow("sfx/extralife.wav");
+    gameMusic = loadMidiOrThrow("music/marathon.mid");
+    titleMusic = loadMidiOrThrow("music/title.mid");
+}
+
+void SoundBank::unload() {
+    if (!enabled) return;
+    stopAndDestroy(shot);
+    stopAndDestroy(die);
+    stopAndDestroy(enemyBullet);
+    stopAndDestroy(enemyLaser);
+    stopAndDestroy(enemyDie);
+    stopAndDestroy(enemyBigDie);
+    stopAndDestroy(three);
+    stopAndDestroy(two);
+    stopAndDestroy(one);
+    stopAndDestroy(go);
+    stopAndDestroy(gem);
+    stopAndDestroy(extraLife);
+    stop_midi();
+    if (gameMusic) destroy_midi(gameMusic);
+    if (titleMusic) destroy_midi(titleMusic);
+    gameMusic = nullptr;
+    titleMusic = nullptr;
+}
+
+// Restarting instead of overlapping: a four-laser volley is heard as one shot.
+void SoundBank::playSample(SAMPLE* sample, int frequency) {
+    if (!enabled || !sample) return;
+    stop_sample(sample);
+    play_sample(sample, 255, 128, frequency, 0);
+}
+
+void SoundBank::playShot() { playSample(shot, NORMAL_PITCH); }
+void SoundBank::playDie() { playSample(die, NORMAL_PITCH); }
+void SoundBank::playEnemyBullet() { playSample(enemyBullet, NORMAL_PITCH); }
+void SoundBank::playEnemyLaser() { playSample(enemyLaser, NORMAL_PITCH); }
+void SoundBank::playEnemyDie() { playSample(enemyDie, NORMAL_PITCH); }
+void SoundBank::playEnemyBigDie() { playSample(enemyBigDie, LOW_PITCH); }
+void SoundBank::playThree() { playSample(three, NORMAL_PITCH); }
+void SoundBank::playTwo() { playSample(two, NORMAL_PITCH); }
+void SoundBank::playOne() { playSample(one, NORMAL_PITCH); }
+void SoundBank::playGo() { playSample(go, NORMAL_PITCH); }
+void SoundBank::playGem() { playSample(gem, NORMAL_PITCH); }
+void SoundBank::playExtraLife() { playSample(extraLife, NORMAL_PITCH); }
+
+void SoundBank::playGameMusic() {
+    if (enabled && gameMusic) play_midi(gameMusic, 1);
+}
+
+void SoundBank::playTitleMusic() {
+    if (enabled && titleMusic) play_midi(titleMusic, 0);
+}
+
+void SoundBank::stopMusic() {
+    if (enabled) stop_midi();
+}

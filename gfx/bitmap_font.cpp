@@ -1,0 +1,61 @@
+#include "gfx/bitmap_font.h"
+
+#include <allegro.h>
+
+#include "app/game_types.h"
+
+namespace {
+const int CELL = 16;
+const char* const PUNCTUATION = " .?!+-$%";  // glyphs 26 to 33, in strip order
+const int FIRST_PUNCTUATION_GLYPH = 26;
+const int FIRST_DIGIT_GLYPH = 34;
+const int COPYRIGHT_BYTE = 0xA9;
+}  // namespace
+
+BitmapFont::BitmapFont() {
+    normalFont = load_bitmap("font/font.bmp", nullptr);
+    if (!normalFont) throw ERR_GRAPHIC_MISSING;
+    greenFont = load_bitmap("font/fontgreen.bmp", nullptr);
+    if (!greenFont) throw ERR_GRAPHIC_MISSING;
+}
+
+int BitmapFont::glyphFor(unsigned char byte) {
+    if (byte >= 'A' && byte <= 'Z') return byte - 'A';
+    if (byte >= 'a' && byte <= 'z') return byte - 'a';
+    if (byte >= '0' && byte <= '9') return FIRST_DIGIT_GLYPH + (byte - '0');
+    for (int i = 0; PUNCTUATION[i]; ++i) {
+        if (byte == static_cast<unsigned char>(PUNCTUATION[i])) return FIRST_PUNCTUATION_GLYPH + i;
+    }
+    if (byte == '(') return 44;
+    if (byte == ')') return 45;
+    if (byte == COPYRIGHT_BYTE) return 46;
+    if (byte == '"') return 47;
+    return -1;
+}
+
+void BitmapFont::draw(BITMAP* dest, std::string text, int x, int y) { drawWith(normalFont, dest, text, x, y); }
+
+void BitmapFont::drawGreen(BITMAP* dest, std::string text, int x, int y) { drawWith(greenFont, dest, text, x, y); }
+
+void BitmapFont::drawWith(BITMAP* strip, BITMAP* dest, const std::string& text, int x, int y) {
+    int column = 0;
+    for (char c : text) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (byte == '\n') {
+            y += CELL;
+            column = 0;
+            continue;
+        }
+        int glyph = glyphFor(byte);
+        // A byte without a glyph is a blank cell: columns of text stay aligned.
+        if (glyph >= 0) masked_blit(strip, dest, CELL * glyph, 0, x + CELL * column, y, CELL, CELL);
+        column += 1;
+    }
+}
+
+void BitmapFont::unload() {
+    if (normalFont) destroy_bitmap(normalFont);
+    if (greenFont) destroy_bitmap(greenFont);
+    normalFont = nullptr;
+    greenFont = nullptr;
+}
