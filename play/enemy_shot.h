@@ -2,6 +2,8 @@
 //
 // Shots never move themselves: their owning enemy moves them in updateShots
 // (or, for the blade's chain, places them in update) and reuses idle ones.
+// A shot is created idle at (0, 0) and lives as long as its enemy, so a
+// volley costs no allocation; only the sprite comes from the GraphicLibrary.
 #pragma once
 
 #include <allegro.h>
