@@ -1,4 +1,9 @@
-// BigBattleship: The rarest and strongest kind: turns fast and streams lasers every frame.
+// BigBattleship: the rarest and strongest kind. While fully on screen it
+// launches one laser per call from a pool of 25, and the round loop calls it
+// every frame, so it sweeps the field with a stream that bends as it turns;
+// when all 25 fly the stream pauses until lasers leave the field.
+//
+// Its long explosion turns with the heading like the Wyvern's.
 #pragma once
 
 #include "play/enemy.h"
@@ -6,5 +11,21 @@
 class BigBattleship : public Enemy {
 public:
     explicit BigBattleship(GraphicLibrary* library);  // throws ERR_GRAPHIC_MISSING
-    // Kind-specific members are declared by the kind's implementation.
+
+    void update() override;
+    void draw(BITMAP* dest) override;
+    void fire(SoundBank* sounds) override;
+    void updateShots() override;
+    bool isFinished() override;
+    EnemyShot* getShot(int i) override;
+    void releaseGraphics(GraphicLibrary* library) override;
+    ~BigBattleship() override;
+
+private:
+    static const int EXPLOSION_IMAGES = 11;
+    static const int SHOTS = 25;
+
+    BITMAP* bodyImages[2] = {};
+    BITMAP* explosionImages[EXPLOSION_IMAGES] = {};
+    EnemyShot* lasers[SHOTS] = {};
 };

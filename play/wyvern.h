@@ -1,4 +1,10 @@
-// Wyvern: Large, slow homing kind that fires three-way volleys.
+// Wyvern: a large, slow, tough homing kind that fires three-way volleys.
+//
+// Its nine bullets form three volley groups: group g is bullets g (straight
+// ahead), g + 3 (45 degrees right) and g + 6 (45 degrees left). A group is
+// launched only when all three of its bullets are idle, so at most three
+// volleys are in flight. The explosion turns with the heading, since the
+// round loop keeps steering a dying Wyvern towards the player.
 #pragma once
 
 #include "play/enemy.h"
@@ -6,5 +12,24 @@
 class Wyvern : public Enemy {
 public:
     explicit Wyvern(GraphicLibrary* library);  // throws ERR_GRAPHIC_MISSING
-    // Kind-specific members are declared by the kind's implementation.
+
+    void update() override;
+    void draw(BITMAP* dest) override;
+    void fire(SoundBank* sounds) override;
+    void updateShots() override;
+    bool isFinished() override;
+    EnemyShot* getShot(int i) override;
+    void releaseGraphics(GraphicLibrary* library) override;
+    ~Wyvern() override;
+
+private:
+    static const int EXPLOSION_IMAGES = 9;
+    static const int SHOTS = 9;
+    static const int GROUPS = 3;
+
+    bool groupIdle(int group) const;
+
+    BITMAP* bodyImages[2] = {};
+    BITMAP* explosionImages[EXPLOSION_IMAGES] = {};
+    EnemyShot* bullets[SHOTS] = {};
 };

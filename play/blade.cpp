@@ -1,0 +1,79 @@
+#include "play/blade.h"
+
+#include "app/game_types.h"
+#include "play/enemy_shot.h"
+
+// The trail records the centre of the 38 x 38 sprite, where the links hang.
+static const int CENTRE_OFFSET = 12;
+
+Blade::Blade(GraphicLibrary* library) {
+    kind = 'B';
+    hitPoints = 3;
+    speed = 4;
+    width = 38;
+    height = 38;
+    hitInset = 4;
+    scoreValue = 320;
+    bool complete =
+        createShots(library, "sprites/blade/bladechain.bmp", links, LINKS) &&
+        acquireNumbered(library, "sprites/blade/blade", 1, 2, bodyImages) &&
+        acquireNumbered(library, "sprites/enemyexplosion/enemyexplosion", 1, 4, explosionImages);
+    if (!complete) {
+        Blade::releaseGraphics(library);
+        throw ERR_GRAPHIC_MISSING;
+    }
+    shotCount = LINKS;
+}
+
+Blade::~Blade() {}
+
+void Blade::fillTrail() {
+    for (int k = 0; k < TRAIL_LENGTH; ++k) {
+        trailX[k] = static_cast<int>(x) + CENTRE_OFFSET;
+        trailY[k] = static_cast<int>(y) + CENTRE_OFFSET;
+    }
+    trailFilled = true;
+}
+
+void Blade::advanceTrail() {
+    for (int k = TRAIL_LENGTH - 3; k >= 0; --k) {
+        trailX[k + 1] = trailX[k];
+        trailY[k + 1] = trailY[k];
+    }
+    trailX[0] = static_cast<int>(x) + CENTRE_OFFSET;
+    trailY[0] = static_cast<int>(y) + CENTRE_OFFSET;
+}
+
+void Blade::placeLinks() {
+    for (int m = 0; m < LINKS; ++m) {
+        links[m]->setPosition(trailX[2 * m], trailY[2 * m]);
+        links[m]->setActive(true);
+    }
+}
+
+void Blade::update() {
+    if (explosionCounter != 0) return;
+    if (!trailFilled) fillTrail();
+    flyAndAnimate();
+    advanceTrail();
+    placeLinks();
+}
+
+void Blade::draw(BITMAP* dest) {
+    if (explosionCounter == 0) {
+        drawBody(dest, bodyImages);
+        return;
+    }
+    if (explosionCounter < LINKS) links[explosionCounter]->setActive(false);
+    drawExplosion(dest, explosionImages, EXPLOSION_IMAGES, false);
+}
+
+bool Blade::isFinished() { return explosionOver(EXPLOSION_IMAGES); }
+
+EnemyShot* Blade::getShot(int i) { return shotInRange(links, LINKS, i); }
+
+void Blade::releaseGraphics(GraphicLibrary* library) {
+    releaseImages(library, bodyImages, 2);
+    releaseImages(library, explosionImages, EXPLOSION_IMAGES);
+    deleteShots(library, links, LINKS);
+}
