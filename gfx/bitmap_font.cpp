@@ -16,7 +16,12 @@ BitmapFont::BitmapFont() {
     normalFont = load_bitmap("font/font.bmp", nullptr);
     if (!normalFont) throw ERR_GRAPHIC_MISSING;
     greenFont = load_bitmap("font/fontgreen.bmp", nullptr);
-    if (!greenFont) throw ERR_GRAPHIC_MISSING;
+    if (!greenFont) {
+        // The game ends on this error; freeing the first strip keeps leak checks quiet.
+        destroy_bitmap(normalFont);
+        normalFont = nullptr;
+        throw ERR_GRAPHIC_MISSING;
+    }
 }
 
 int BitmapFont::glyphFor(unsigned char byte) {
