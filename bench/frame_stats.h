@@ -1,0 +1,35 @@
+// FrameStats: the times and allocation counts of a series of measured frames.
+//
+// Room for every frame is reserved before the series starts, so recording a
+// frame never allocates and the allocation counts stay those of the game.
+#pragma once
+
+#include <vector>
+
+class FrameStats {
+public:
+    explicit FrameStats(int expectedFrames);
+
+    // Bracket one frame: begin() notes the clock and the allocation counters,
+    // end() stores the differences.
+    void begin();
+    void end();
+
+    int frames() const { return static_cast<int>(millis.size()); }
+    double meanMillis() const;
+    double percentileMillis(double p) const;  // p in 0..100, nearest rank
+    double maxMillis() const;
+    long cppAllocations() const { return cppTotal; }
+    long cAllocations() const { return cTotal; }
+    // C++ allocations of frame i.
+    long cppAllocationsOfFrame(int i) const { return cppPerFrame[i]; }
+
+private:
+    std::vector<double> millis;
+    std::vector<long> cppPerFrame;
+    long startNanos = 0;
+    long startCpp = 0;
+    long startC = 0;
+    long cppTotal = 0;
+    long cTotal = 0;
+};
