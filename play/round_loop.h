@@ -1,11 +1,43 @@
 // The round loop: starting a round and running one frame of play.
+//
+// A round is a fixed sequence of steps over program-wide state (round_state.h),
+// run once per 60 Hz pass of the main loop. The steps live in their own modules
+// (spawn director, homing, gem step, hit pass, HUD, end sequence); this module
+// owns their order, the enemy slots' lifetime and the player's input.
 #pragma once
+
+#include <atomic>
 
 #include "app/game_types.h"
 
 struct BITMAP;
+class BitmapFont;
+class Gryffon;
+class SoundBank;
 
 void startRound(GameMode mode);
 void runPlayFrame(BITMAP* buffer);
 // Delete every enemy and gem of the round (end of round, shut-down).
 void clearRoundObjects();
+
+// The in-game input step: ESC, the pause, then the ship's movement, aim, fire
+// and points; finally the ship's active shape is copied into current_shape.
+void playInputStep(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank* sounds, BITMAP* screen_bitmap,
+                   BitmapFont* font, bool& pause_latch, bool& escape_latch, int& shape, int& end_count,
+                   std::atomic<bool>& pause_flag);
+
+// The blocking pause: "Pause!" on the screen until P is released and pressed again.
+void pauseGame(SoundBank* sounds, BITMAP* screen_bitmap, BitmapFont* font, bool& pause_latch,
+               std::atomic<bool>& pause_flag);
+
+// The ship controls of the input step (movement, clamp, aim, fire, points).
+void steerShip(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank* sounds);
+
+// Removes the enemy in a slot, giving its bitmaps back first.
+void removeEnemy(int slot);
+// True when an enemy has flown too far off the field to come back.
+bool isOutsideWideField(double x, double y);
+// Frame step 6: finished and far-away enemies leave their slots.
+void retireEnemies();
+// Frame step 9: every enemy moves, steers, fires, moves its shots and is drawn.
+void runEnemies(BITMAP* buffer);

@@ -1,0 +1,69 @@
+#include "play/end_sequence.h"
+
+#include <allegro.h>
+
+#include "app/program.h"
+#include "app/shell_state.h"
+#include "audio/sound_bank.h"
+#include "gfx/bitmap_font.h"
+#include "play/gryffon.h"
+#include "play/round_loop.h"
+#include "play/round_state.h"
+#include "scores/name_entry.h"
+#include "scores/score_table.h"
+
+namespace {
+const int LETTER_COUNT = 8;
+const int LETTER_Y = 224;
+const char* const TIME_OVER[LETTER_COUNT] = {"T", "I", "M", "E", "O", "V", "E", "R"};
+const char* const GAME_OVER[LETTER_COUNT] = {"G", "A", "M", "E", "O", "V", "E", "R"};
+// Every letter leaves x = 4 together and stops where 4 x end_counter reaches its place.
+const int LETTER_STOP[LETTER_COUNT] = {60, 64, 68, 72, 84, 88, 92, 96};
+}  // namespace
+
+int endLetterX(int letter, int counter) {
+    int stop = LETTER_STOP[letter];
+    return counter < stop ? 4 * counter : 4 * stop;
+}
+
+const char* endLetter(int letter, bool livesLeft) { return livesLeft ? TIME_OVER[letter] : GAME_OVER[letter]; }
+
+void fadeBuffer(BITMAP* buffer, int counter) {
+    int alpha = 255 - 4 * counter;
+    if (alpha <= 0) {
+        clear_bitmap(buffer);
+        return;
+    }
+    BITMAP* faded = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    clear_bitmap(faded);
+    set_trans_blender(0, 0, 0, alpha);
+    draw_trans_sprite(faded, buffer, 0, 0);
+    blit(faded, buffer, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    destroy_bitmap(faded);
+}
+
+void handOffToFrontEnd(BITMAP* buffer) {
+    ScoreTable& table = scoreTableFor(game_mode);
+    if (end_counter < END_COUNTER_ESC && scoreQualifies(table, gryffon->getScore()))
+        enterName(gryffon->getScore(), table, buffer, cursors);
+    end_counter = -1;
+    screen_timer = 0;
+    game_mode = FrontEnd;
+    sound_bank->playTitleMusic();
+    fade_alpha = 0;
+    clearRoundObjects();
+}
+
+void endSequenceStep(BITMAP* buffer) {
+    if (end_counter < 0) return;
+    if (end_counter == 0 && gryffon->getLives() > 0) gryffon->setPosition(1500, 1500);
+    end_counter += 1;
+    if (end_counter > END_SEQUENCE_FRAMES) {
+        handOffToFrontEnd(buffer);
+        return;
+    }
+    fadeBuffer(buffer, end_counter);
+    bool livesLeft = gryffon->getLives() > 0;
+    for (int i = 0; i < LETTER_COUNT; ++i)
+        bitmap_font->draw(buffer, endLetter(i, livesLeft), endLetterX(i, end_counter), LETTER_Y);
+}

@@ -1,0 +1,34 @@
+#include "play/homing.h"
+
+#include <allegro.h>
+
+#include "play/enemy.h"
+#include "play/gryffon.h"
+
+namespace {
+const int DEAD_BAND = 5;
+const int HALF_TURN = 128;
+}  // namespace
+
+bool isHomingKind(char kind) { return kind == 'H' || kind == 'W' || kind == 'S' || kind == 'B'; }
+
+fixed homingTarget(const Enemy* enemy, const Gryffon* ship) {
+    int dx = static_cast<int>((ship->getX() + 18) - (enemy->getX() + enemy->getWidth() / 2));
+    int dy = static_cast<int>((enemy->getY() + enemy->getHeight() / 2) - (ship->getY() + 18));
+    return fixatan2(itofix(dx), itofix(dy));
+}
+
+int homingTurn(int d, int rate) {
+    bool longWay = d > HALF_TURN || d < -HALF_TURN;
+    if (d < -DEAD_BAND) return longWay ? rate : -rate;
+    if (d > DEAD_BAND) return longWay ? -rate : rate;
+    return 0;
+}
+
+void homeOnShip(Enemy* enemy, const Gryffon* ship) {
+    int rate = enemy->getKind() == 'H' ? 4 : 2;
+    fixed target = homingTarget(enemy, ship);
+    if (target == 0 || ship->getHitCounter() > 20) return;
+    int turn = homingTurn(fixtoi(target) - fixtoi(enemy->getAngle()), rate);
+    if (turn != 0) enemy->turn(turn);
+}

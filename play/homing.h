@@ -1,0 +1,22 @@
+// Homing: how the larger enemies steer towards the player's ship.
+//
+// Steering is a fixed turn per frame towards the heading that points at the
+// ship's centre, the short way round, with a small dead band so a homing enemy
+// does not wobble once it is on course. It stops once the ship's explosion has
+// run for a while, so enemies drift on past a lost ship.
+#pragma once
+
+#include <allegro.h>
+
+class Enemy;
+class Gryffon;
+
+// True for the kinds that home: big battleship, wyvern, shadow, blade.
+bool isHomingKind(char kind);
+// Heading (256 units a turn) from the enemy's centre to the ship's centre.
+// An exact 0 (ship straight above, or no offset at all) means "do not steer".
+fixed homingTarget(const Enemy* enemy, const Gryffon* ship);
+// The turn for a heading difference d: +rate, -rate or 0.
+int homingTurn(int d, int rate);
+// One frame of steering for one enemy.
+void homeOnShip(Enemy* enemy, const Gryffon* ship);
