@@ -1,0 +1,127 @@
+#include "app/front_end.h"
+
+#include <allegro.h>
+
+#include "app/attract_screens.h"
+#include "app/game_types.h"
+#include "app/program.h"
+#include "app/shell_state.h"
+#include "app/title_screen.h"
+#include "audio/sound_bank.h"
+
+namespace {
+
+const int FADE_STEP = 8;
+const int FULLY_SHOWN = 255;
+
+struct LogoTiming {
+    int first_pass;  // the logo appears on this pass
+    int rise_until;  // alpha rises on passes before this one
+    int hold_until;  // alpha holds at 255 up to this pass, then falls
+};
+const LogoTiming PUBLISHER = {1, 30, 109};
+const LogoTiming DEVELOPER = {140, 170, 249};
+
+void fadeLogo(BITMAP* buffer, BITMAP* logo, const LogoTiming& timing, int pass) {
+    if (pass < timing.rise_until) {
+        fade_alpha += FADE_STEP;
+    } else if (pass > timing.hold_until) {
+        fade_alpha -= FADE_STEP;
+    } else {
+        fade_alpha = FULLY_SHOWN;
+    }
+    set_trans_blender(0, 0, 0, fade_alpha);
+    draw_trans_sprite(buffer, logo, 0, 0);
+}
+
+void endIntro() {
+    destroy_bitmap(publisher_logo);
+    destroy_bitmap(developer_logo);
+    publisher_logo = nullptr;
+    developer_logo = nullptr;
+    intro_frame = -1;
+    fade_alpha = 0;
+    sound_bank->playTitleMusic();
+}
+
+// The score table an attract pass shows, by its place in the cycle.
+int scoreScreenMode(int timer) {
+    int screen = (timer - SCORES_FIRST_PASS) / PASSES_PER_SCORE_SCREEN;
+    if (screen == 0) return Marathon;
+    if (screen == 1) return TwoMinute;
+    return FiveMinute;
+}
+
+}  // namespace
+
+void introStep(BITMAP* buffer) {
+    intro_frame += 1;
+    int pass = intro_frame;
+    if (pass < DEVELOPER.first_pass) {
+        fadeLogo(buffer, publisher_logo, PUBLISHER, pass);
+    } else if (pass < INTRO_PASSES) {
+        fadeLogo(buffer, developer_logo, DEVELOPER, pass);
+    }
+    if (pass == INTRO_PASSES) endIntro();
+}
+
+void frontEndPass(BITMAP* buffer) {
+    screen_timer += 1;
+    int timer = screen_timer;
+    if (timer < CONTROLS_FIRST_PASS) {
+        titlePass(buffer);
+        return;
+    }
+    attractInput(running, esc_latch, click_latch, screen_timer, sound_bank);
+    if (timer < CREDITS_FIRST_PASS) {
+        // The stars follow the timer as it stands now: a click has just reset it.
+        drawControlsScreen(buffer, screen_timer);
+    } else if (timer < SCORES_FIRST_PASS) {
+        drawCreditsScreen(buffer);
+    } else {
+        drawScoreScreen(buffer, scoreScreenMode(timer));
+        if (screen_timer == LAST_CYCLE_PASS) screen_timer = 0;
+    }
+}
+
+int menuInput(bool& running_flag, bool& esc, bool& click) {
+    poll_keyboard();
+    poll_mouse();
+    if (!key[KEY_ESC]) {
+        esc = false;
+    } else if (!esc) {
+        running_flag = false;
+        esc = true;
+        return FrontEnd;
+    }
+    if (!(mouse_b & 1)) {
+        click = false;
+    } else if (!click) {
+        int item = menuItemAt(mouse_x, mouse_y);
+        if (item >= Marathon && item <= FiveMinute) return item;
+        if (item == MENU_EXIT) {
+            running_flag = false;
+            return FrontEnd;
+        }
+        click = true;
+    }
+    return FrontEnd;
+}
+
+void attractInput(bool& running_flag, bool& esc, bool& click, int& timer, SoundBank* sounds) {
+    poll_keyboard();
+    poll_mouse();
+    if (!key[KEY_ESC]) {
+        esc = false;
+    } else if (!esc) {
+        running_flag = false;
+        esc = true;
+    }
+    if (!(mouse_b & 1)) {
+        click = false;
+    } else if (!click) {
+        timer = 0;
+        sounds->playTitleMusic();
+        click = true;
+    }
+}

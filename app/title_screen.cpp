@@ -1,0 +1,91 @@
+#include "app/title_screen.h"
+
+#include <allegro.h>
+
+#include <string>
+
+#include "app/front_end.h"
+#include "app/game_types.h"
+#include "app/program.h"
+#include "app/shell_state.h"
+#include "gfx/bitmap_font.h"
+#include "play/round_loop.h"
+
+namespace {
+
+const int CELL = 16;
+const int FADE_STEP = 8;
+const int FULLY_SHOWN = 255;
+
+struct MenuItem {
+    const char* text;
+    int x;
+    int y;
+};
+// In the order the zones are tested; item i answers i + 1.
+const MenuItem MENU_ITEMS[4] = {
+    {"Marathon Game", 216, 240},
+    {"2-Minute Game", 216, 272},
+    {"5-Minute Game", 216, 304},
+    {"Exit", 288, 336},
+};
+
+// The copyright sign and a leading blank keep the line centred on the screen:
+// 20 cells from x = 152 end at x = 472.
+const char* const MAKERS_NOTICE = " \xA9 2026 Ostwick Team";
+
+bool insideItem(const MenuItem& item, int x, int y) {
+    int width = CELL * static_cast<int>(std::string(item.text).size());
+    return x >= item.x && x < item.x + width && y >= item.y && y < item.y + CELL;
+}
+
+void fadeInPass(BITMAP* buffer) {
+    fade_alpha += FADE_STEP;
+    BITMAP* picture = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    set_trans_blender(0, 0, 0, fade_alpha);
+    blit(title_background, picture, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    drawTitleElements(picture);
+    draw_trans_sprite(buffer, picture, 0, 0);
+    destroy_bitmap(picture);
+}
+
+void livePass(BITMAP* buffer) {
+    blit(title_background, buffer, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    int mode = menuInput(running, esc_latch, click_latch);
+    // The round begins with the next pass; this one still shows the title.
+    if (mode != FrontEnd) startRound(static_cast<GameMode>(mode));
+    drawTitleElements(buffer);
+    drawMenuHover(buffer, mouse_x, mouse_y);
+}
+
+}  // namespace
+
+int menuItemAt(int x, int y) {
+    for (int i = 0; i < 4; ++i) {
+        if (insideItem(MENU_ITEMS[i], x, y)) return i + 1;
+    }
+    return MENU_NONE;
+}
+
+void drawTitleElements(BITMAP* dest) {
+    draw_sprite(dest, game_logo, 154, 0);
+    for (const MenuItem& item : MENU_ITEMS) bitmap_font->draw(dest, item.text, item.x, item.y);
+    bitmap_font->drawGreen(dest, MAKERS_NOTICE, 152, 432);
+    bitmap_font->drawGreen(dest, "Released by Holtrane", 136, 448);
+}
+
+void drawMenuHover(BITMAP* dest, int x, int y) {
+    int item = menuItemAt(x, y);
+    if (item == MENU_NONE) return;
+    const MenuItem& hovered = MENU_ITEMS[item - 1];
+    bitmap_font->drawGreen(dest, hovered.text, hovered.x, hovered.y);
+}
+
+void titlePass(BITMAP* buffer) {
+    // No input is read while the title fades in.
+    if (fade_alpha < FULLY_SHOWN) {
+        fadeInPass(buffer);
+    } else {
+        livePass(buffer);
+    }
+}
