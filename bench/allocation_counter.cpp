@@ -73,6 +73,10 @@ void AllocationCounter::startTracing() {
 void AllocationCounter::stopTracing() { tracing = false; }
 int AllocationCounter::traceCount() { return trace_count; }
 
+void AllocationCounter::discardTracesFrom(int n) {
+    if (n >= 0 && n < trace_count) trace_count = n;
+}
+
 void AllocationCounter::printTrace(int i) {
     for (int f = 0; f < trace_depths[i]; ++f) {
         std::string name = frameName(i, f);

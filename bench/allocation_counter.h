@@ -26,6 +26,8 @@ public:
     static void startTracing();
     static void stopTracing();
     static int traceCount();
+    // Forgets the traces from number n on (allocations that were allowed).
+    static void discardTracesFrom(int n);
     // Writes the stack of trace i, demangled, one frame a line, skipping the
     // allocator's own frames.
     static void printTrace(int i);

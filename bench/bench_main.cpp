@@ -3,7 +3,8 @@
 // Usage: zenvar-bench [run folder]   (default: the build's run folder)
 // Prints one table row per pass with its time per frame, its share of the
 // 60 Hz budget, its ratio to the bare frame tail and its heap allocations per
-// frame; exits 1 when a pass misses its target.
+// frame, then the allocation audit of steady play; exits 1 when a pass misses
+// its target or a play frame allocates outside a spawn or a gem drop.
 #include <cstdio>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "bench/frame_stats.h"
 #include "bench/headless_game.h"
 #include "bench/pass_scenarios.h"
+#include "bench/play_allocation_audit.h"
 
 #ifndef ZENVAR_BENCH_RUN_DIR
 #define ZENVAR_BENCH_RUN_DIR "run"
@@ -18,7 +20,24 @@
 
 namespace {
 const int FLOOR_FRAMES = 3000;
+const int ROUND_FRAMES = 18000;  // five minutes at 60 frames a second
+const unsigned ROUND_SEED = 20261206;
+const int WORST_FRAMES = 640;    // ten passes through the backdrop's dip
+const double TYPICAL_TARGET = 3;
+const double WORST_TARGET = 25;
+
+void printRound(const RoundSummary& round, const PlayAllocationAudit& audit) {
+    std::printf("\nSimulated round (seed %u): %d frames, score %d, %d ships lost and replaced,\n", ROUND_SEED,
+                round.framesPlayed, round.finalScore, round.shipsLost);
+    std::printf("  enemies on the field: mean %.1f, most %d\n", round.meanEnemies, round.mostEnemies);
+    std::printf("Allocations in steady play (C++ heap):\n");
+    std::printf("  %ld spawn or gem-drop frames made %ld allocations (%.1f each): allowed\n", audit.spawnFrames(),
+                audit.spawnAllocations(),
+                audit.spawnFrames() ? double(audit.spawnAllocations()) / audit.spawnFrames() : 0.0);
+    std::printf("  %ld other frames made %ld allocations: %s\n", audit.violationFrames(), audit.violations(),
+                audit.violations() == 0 ? "none, as required" : "VIOLATION");
 }
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string runFolder = argc > 1 ? argv[1] : ZENVAR_BENCH_RUN_DIR;
@@ -29,16 +48,31 @@ int main(int argc, char** argv) {
     FrameStats floorBefore(FLOOR_FRAMES);
     measureFloor(floorBefore, FLOOR_FRAMES);
 
+    FrameStats typical(ROUND_FRAMES);
+    PlayAllocationAudit audit;
+    RoundSummary round = measureTypicalPlay(typical, audit, ROUND_SEED, ROUND_FRAMES);
+
+    FrameStats worstDip(WORST_FRAMES);
+    measureWorstCase(worstDip, WORST_FRAMES, true);
+    FrameStats worstPlain(WORST_FRAMES);
+    measureWorstCase(worstPlain, WORST_FRAMES, false);
+
     // The floor is measured again at the end: the two agree when the machine
     // held steady over the run, and the ratios use their mean.
     FrameStats floorAfter(FLOOR_FRAMES);
     measureFloor(floorAfter, FLOOR_FRAMES);
     table.setFloor((floorBefore.meanMillis() + floorAfter.meanMillis()) / 2);
+
     table.addRow("floor: frame tail (first)", floorBefore, -1, false);
     table.addRow("floor: frame tail (last)", floorAfter, -1, false);
+    table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
+    table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
+    table.addRow("play: worst case, plain backdrop", worstPlain, -1, false);
     table.print();
 
+    printRound(round, audit);
+    if (audit.violations() > 0) traceTypicalPlay(ROUND_SEED, ROUND_FRAMES);
     reportFontAllocations();
     game.stop();
-    return table.allTargetsMet() ? 0 : 1;
+    return table.allTargetsMet() && audit.violations() == 0 ? 0 : 1;
 }

@@ -29,6 +29,7 @@ private:
         double mean;
         double p99;
         double max;
+        double wallMean;
         double cppPerFrame;
         double cPerFrame;
         double targetPercent;

@@ -1,16 +1,16 @@
 #include "bench/frame_stats.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
+#include <ctime>
 
 #include "bench/allocation_counter.h"
 
 namespace {
-long nowNanos() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+long readClock(clockid_t clock) {
+    timespec now;
+    clock_gettime(clock, &now);
+    return now.tv_sec * 1000000000L + now.tv_nsec;
 }
 }  // namespace
 
@@ -22,11 +22,13 @@ FrameStats::FrameStats(int expectedFrames) {
 void FrameStats::begin() {
     startCpp = AllocationCounter::cppAllocations();
     startC = AllocationCounter::cAllocations();
-    startNanos = nowNanos();
+    startWallNanos = readClock(CLOCK_MONOTONIC);
+    startNanos = readClock(CLOCK_THREAD_CPUTIME_ID);
 }
 
 void FrameStats::end() {
-    long elapsed = nowNanos() - startNanos;
+    long elapsed = readClock(CLOCK_THREAD_CPUTIME_ID) - startNanos;
+    wallNanosTotal += readClock(CLOCK_MONOTONIC) - startWallNanos;
     long cpp = AllocationCounter::cppAllocations() - startCpp;
     long c = AllocationCounter::cAllocations() - startC;
     millis.push_back(elapsed / 1e6);
@@ -50,6 +52,10 @@ double FrameStats::percentileMillis(double p) const {
     int rank = static_cast<int>(std::ceil(p / 100.0 * sorted.size()));
     rank = std::max(1, std::min(rank, static_cast<int>(sorted.size())));
     return sorted[rank - 1];
+}
+
+double FrameStats::wallMeanMillis() const {
+    return millis.empty() ? 0 : wallNanosTotal / 1e6 / millis.size();
 }
 
 double FrameStats::maxMillis() const {

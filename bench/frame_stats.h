@@ -1,5 +1,9 @@
 // FrameStats: the times and allocation counts of a series of measured frames.
 //
+// A frame's time is the CPU time of the thread that ran it: the benchmark has
+// no other thread, and on a shared machine this leaves out the time the
+// process sat waiting for a core, which wall-clock time would count as the
+// game's. The wall-clock mean is kept beside it for comparison.
 // Room for every frame is reserved before the series starts, so recording a
 // frame never allocates and the allocation counts stay those of the game.
 #pragma once
@@ -19,6 +23,7 @@ public:
     double meanMillis() const;
     double percentileMillis(double p) const;  // p in 0..100, nearest rank
     double maxMillis() const;
+    double wallMeanMillis() const;
     long cppAllocations() const { return cppTotal; }
     long cAllocations() const { return cTotal; }
     // C++ allocations of frame i.
@@ -28,6 +33,8 @@ private:
     std::vector<double> millis;
     std::vector<long> cppPerFrame;
     long startNanos = 0;
+    long startWallNanos = 0;
+    long wallNanosTotal = 0;
     long startCpp = 0;
     long startC = 0;
     long cppTotal = 0;

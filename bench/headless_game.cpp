@@ -12,6 +12,7 @@
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"
+#include "play/gryffon.h"
 
 namespace {
 void noWait() {}
@@ -67,10 +68,22 @@ bool HeadlessGame::loadScreenArt() {
     game_logo = loadArt("logo/zenvarlogo.bmp", complete);
     star_images[0] = loadArt("sprites/mini-star/mini-star1.bmp", complete);
     star_images[1] = loadArt("sprites/mini-star/mini-star2.bmp", complete);
-    return complete;
+    if (!complete) return false;
+    try {
+        gryffon = new Gryffon(graphic_library);
+    } catch (int code) {
+        std::fprintf(stderr, "bench: ship sprites missing (error %d)\n", code);
+        return false;
+    }
+    return true;
 }
 
 void HeadlessGame::stop() {
+    if (gryffon) {
+        gryffon->releaseGraphics(graphic_library);
+        delete gryffon;
+        gryffon = nullptr;
+    }
     BITMAP** owned[] = {&star_images[0], &star_images[1], &game_background, &title_background, &game_logo,
                         &cursors[0],     &cursors[1],     &cursors[2],      &cursors[3],       &back_buffer};
     for (BITMAP** art : owned) {

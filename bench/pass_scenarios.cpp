@@ -3,6 +3,8 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
 
 #include "app/frame_clock.h"
@@ -10,7 +12,14 @@
 #include "app/shell_state.h"
 #include "bench/allocation_counter.h"
 #include "bench/frame_stats.h"
+#include "bench/play_allocation_audit.h"
+#include "bench/scripted_player.h"
+#include "bench/worst_case_field.h"
 #include "gfx/bitmap_font.h"
+#include "play/gryffon.h"
+#include "play/gryffon_laser.h"
+#include "play/round_loop.h"
+#include "play/round_state.h"
 
 namespace {
 const int WARM_UP_FRAMES = 120;
@@ -25,6 +34,117 @@ void measureFloor(FrameStats& stats, int frames) {
         presentFrame(back_buffer, cursors);
         stats.end();
     }
+}
+
+namespace {
+void playPass() {
+    runPlayFrame(back_buffer);
+    presentFrame(back_buffer, cursors);
+}
+
+// The same start for every simulated round, whatever ran before it.
+void startSeededRound(unsigned seed) {
+    srand(seed);
+    background_scroll = 0;
+    fire_counter = -1;
+    p_latch = false;
+    right_click_latch = false;
+    esc_latch = false;
+    cursor_frame = 0;
+    ScriptedPlayer::releaseAll();
+    startRound(Marathon);
+}
+
+void endSimulatedRound() {
+    clearRoundObjects();
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+    game_mode = FrontEnd;
+    end_counter = -1;
+    ScriptedPlayer::releaseAll();
+}
+
+// Replaces a lost ship before the next frame; returns how many it replaced.
+int keepShipsInReserve() {
+    int added = 0;
+    while (gryffon->getLives() < 2) {
+        gryffon->addLife();
+        added += 1;
+    }
+    return added;
+}
+
+int enemiesOnField() {
+    int count = 0;
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) count += enemy_slots[i] != nullptr;
+    return count;
+}
+}  // namespace
+
+RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, unsigned seed, int frames) {
+    RoundSummary summary;
+    ScriptedPlayer player(seed);
+    startSeededRound(seed);
+    long enemyFrames = 0;
+    for (int frame = 1; frame <= frames && game_mode != FrontEnd; ++frame) {
+        summary.shipsLost += keepShipsInReserve();
+        player.apply(frame);
+        audit.beforeFrame();
+        stats.begin();
+        playPass();
+        stats.end();
+        audit.afterFrame(stats.cppAllocationsOfFrame(stats.frames() - 1));
+        int enemies = enemiesOnField();
+        enemyFrames += enemies;
+        if (enemies > summary.mostEnemies) summary.mostEnemies = enemies;
+        summary.framesPlayed = frame;
+    }
+    summary.finalScore = gryffon->getScore();
+    summary.meanEnemies = summary.framesPlayed ? double(enemyFrames) / summary.framesPlayed : 0;
+    endSimulatedRound();
+    return summary;
+}
+
+void traceTypicalPlay(unsigned seed, int frames) {
+    ScriptedPlayer player(seed);
+    PlayAllocationAudit audit;
+    startSeededRound(seed);
+    AllocationCounter::startTracing();
+    for (int frame = 1; frame <= frames && game_mode != FrontEnd; ++frame) {
+        keepShipsInReserve();
+        player.apply(frame);
+        audit.beforeFrame();
+        long before = AllocationCounter::cppAllocations();
+        playPass();
+        audit.afterFrame(AllocationCounter::cppAllocations() - before);
+    }
+    AllocationCounter::stopTracing();
+    endSimulatedRound();
+
+    std::map<std::string, int> callers;
+    for (int i = 0; i < AllocationCounter::traceCount(); ++i) callers[AllocationCounter::callerOf(i)] += 1;
+    std::printf("  allocations outside spawn frames, by caller (first %d kept):\n",
+                AllocationCounter::MAX_TRACES);
+    for (const auto& entry : callers) std::printf("    %4d  %s\n", entry.second, entry.first.c_str());
+    if (AllocationCounter::traceCount() > 0) {
+        std::printf("  first call stack:\n");
+        AllocationCounter::printTrace(0);
+    }
+}
+
+void measureWorstCase(FrameStats& stats, int frames, bool dip) {
+    WorstCaseField field;
+    field.build();
+    for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
+        field.refill(frame, dip);
+        playPass();
+    }
+    for (int frame = 0; frame < frames; ++frame) {
+        field.refill(frame, dip);
+        stats.begin();
+        playPass();
+        stats.end();
+    }
+    field.tearDown();
 }
 
 void reportFontAllocations() {

@@ -5,9 +5,30 @@
 #pragma once
 
 class FrameStats;
+class PlayAllocationAudit;
 
 // The bare frame tail: cursor, blit of the back buffer to the screen, clear.
 void measureFloor(FrameStats& stats, int frames);
+
+// What a simulated round went through, to show the load was realistic.
+struct RoundSummary {
+    int finalScore = 0;
+    int shipsLost = 0;
+    double meanEnemies = 0;
+    int mostEnemies = 0;
+    int framesPlayed = 0;
+};
+
+// A seeded marathon round with the scripted player. Lost ships are replaced
+// between frames, so the round never ends and every frame is one of play.
+RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, unsigned seed, int frames);
+
+// Replays the same round with call stacks kept for every allocation outside
+// spawn frames, and prints where they come from.
+void traceTypicalPlay(unsigned seed, int frames);
+
+// The full field of WorstCaseField, inside the backdrop's dip or outside it.
+void measureWorstCase(FrameStats& stats, int frames, bool dip);
 
 // Allocations made by one BitmapFont::draw of texts of typical lengths.
 void reportFontAllocations();

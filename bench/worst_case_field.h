@@ -1,0 +1,30 @@
+// WorstCaseField: the busiest play frame the game's pools allow.
+//
+// All 35 enemy slots hold big battleships fully on screen, each with all 25 of
+// its lasers in flight; all 50 of the ship's lasers fly; all ten gem slots hold
+// a visible gem; the shape banner, the HUD and the clock show; and the frame
+// count sits in the backdrop's dip, where the backdrop goes through a
+// temporary bitmap and a translucent blend. The field is topped up before each
+// frame (positions, hit points, lasers, gem ages, lives), so every measured
+// frame is as full as the first; nothing is ever allowed to finish.
+#pragma once
+
+struct BITMAP;
+
+class WorstCaseField {
+public:
+    static const int COLUMNS = 7;
+    static const int ROWS = 5;
+
+    // Fills the slots, gives the ship a shape and holds the fire button.
+    void build();
+    // Restores the full field; dip selects a frame count inside the dip.
+    void refill(int frame, bool dip);
+    // Deletes every enemy and gem it made and lets go of the input.
+    void tearDown();
+
+private:
+    void refillEnemy(int slot);
+    void refillShipLasers();
+    void refillGems();
+};
