@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/front_end.h"
 #include "bench/bench_table.h"
 #include "bench/frame_stats.h"
 #include "bench/headless_game.h"
@@ -23,6 +24,7 @@ const int FLOOR_FRAMES = 3000;
 const int ROUND_FRAMES = 18000;  // five minutes at 60 frames a second
 const unsigned ROUND_SEED = 20261206;
 const int WORST_FRAMES = 640;    // ten passes through the backdrop's dip
+const int SCREEN_FRAMES = 1000;
 const double TYPICAL_TARGET = 3;
 const double WORST_TARGET = 25;
 
@@ -48,6 +50,15 @@ int main(int argc, char** argv) {
     FrameStats floorBefore(FLOOR_FRAMES);
     measureFloor(floorBefore, FLOOR_FRAMES);
 
+    FrameStats intro(SCREEN_FRAMES), titleFade(SCREEN_FRAMES), title(SCREEN_FRAMES), controls(SCREEN_FRAMES),
+        credits(SCREEN_FRAMES), scores(SCREEN_FRAMES);
+    measureIntro(intro, SCREEN_FRAMES);
+    measureFrontEnd(titleFade, SCREEN_FRAMES, 1, true);
+    measureFrontEnd(title, SCREEN_FRAMES, 100, false);
+    measureFrontEnd(controls, SCREEN_FRAMES, CONTROLS_FIRST_PASS, false);
+    measureFrontEnd(credits, SCREEN_FRAMES, CREDITS_FIRST_PASS, false);
+    measureFrontEnd(scores, SCREEN_FRAMES, SCORES_FIRST_PASS, false);
+
     FrameStats typical(ROUND_FRAMES);
     PlayAllocationAudit audit;
     RoundSummary round = measureTypicalPlay(typical, audit, ROUND_SEED, ROUND_FRAMES);
@@ -65,6 +76,12 @@ int main(int argc, char** argv) {
 
     table.addRow("floor: frame tail (first)", floorBefore, -1, false);
     table.addRow("floor: frame tail (last)", floorAfter, -1, false);
+    table.addRow("intro: maker's logo", intro, -1, false);
+    table.addRow("title: fade-in", titleFade, -1, false);
+    table.addRow("title: live, hover", title, -1, false);
+    table.addRow("controls screen", controls, -1, false);
+    table.addRow("credits screen", credits, -1, false);
+    table.addRow("score screen", scores, -1, false);
     table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
     table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
     table.addRow("play: worst case, plain backdrop", worstPlain, -1, false);

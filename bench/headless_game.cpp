@@ -66,6 +66,8 @@ bool HeadlessGame::loadScreenArt() {
     game_background = loadArt("backgrounds/gamebg.bmp", complete);
     title_background = loadArt("backgrounds/titlebg.bmp", complete);
     game_logo = loadArt("logo/zenvarlogo.bmp", complete);
+    publisher_logo = loadArt("logo/holtrane.bmp", complete);
+    developer_logo = loadArt("logo/ostwick.bmp", complete);
     star_images[0] = loadArt("sprites/mini-star/mini-star1.bmp", complete);
     star_images[1] = loadArt("sprites/mini-star/mini-star2.bmp", complete);
     if (!complete) return false;
@@ -85,7 +87,7 @@ void HeadlessGame::stop() {
         gryffon = nullptr;
     }
     BITMAP** owned[] = {&star_images[0], &star_images[1], &game_background, &title_background, &game_logo,
-                        &cursors[0],     &cursors[1],     &cursors[2],      &cursors[3],       &back_buffer};
+                        &publisher_logo, &developer_logo, &cursors[0],     &cursors[1],     &cursors[2],      &cursors[3],       &back_buffer};
     for (BITMAP** art : owned) {
         if (*art) destroy_bitmap(*art);
         *art = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frame_clock.h"
+#include "app/front_end.h"
 #include "app/program.h"
 #include "app/shell_state.h"
 #include "bench/allocation_counter.h"
@@ -145,6 +146,37 @@ void measureWorstCase(FrameStats& stats, int frames, bool dip) {
         stats.end();
     }
     field.tearDown();
+}
+
+void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn) {
+    const int FADE_PASSES = 31;  // fade_alpha 0..240 before the pass: every pass still fades
+    const int SPAN = 100;        // each timer repeats every 100 passes, inside one screen
+    mouse_x = 230;
+    mouse_y = 245;
+    mouse_b = 0;
+    for (int frame = -WARM_UP_FRAMES; frame < frames; ++frame) {
+        int step = frame < 0 ? frame + WARM_UP_FRAMES : frame;
+        screen_timer = firstTimer - 1 + step % SPAN;
+        fade_alpha = fadeIn ? (step % FADE_PASSES) * 8 : 256;
+        if (frame >= 0) stats.begin();
+        frontEndPass(back_buffer);
+        presentFrame(back_buffer, cursors);
+        if (frame >= 0) stats.end();
+    }
+    screen_timer = 0;
+}
+
+void measureIntro(FrameStats& stats, int frames) {
+    const int FULLY_SHOWN_PASS = 60;  // inside the publisher logo's steady span
+    for (int frame = -WARM_UP_FRAMES; frame < frames; ++frame) {
+        intro_frame = FULLY_SHOWN_PASS - 1;
+        if (frame >= 0) stats.begin();
+        introStep(back_buffer);
+        presentFrame(back_buffer, cursors);
+        if (frame >= 0) stats.end();
+    }
+    intro_frame = -1;
+    fade_alpha = 0;
 }
 
 void reportFontAllocations() {

@@ -30,5 +30,14 @@ void traceTypicalPlay(unsigned seed, int frames);
 // The full field of WorstCaseField, inside the backdrop's dip or outside it.
 void measureWorstCase(FrameStats& stats, int frames, bool dip);
 
+// A front-end pass held on one screen: screen_timer is set before each pass
+// to firstTimer (frontEndPass adds one), within the screen's own span.
+// fadeIn keeps the title in its fade-in, else the title is live with the
+// mouse over the first menu item (its hover feedback drawn).
+void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn);
+
+// An intro pass with a maker's logo fully shown.
+void measureIntro(FrameStats& stats, int frames);
+
 // Allocations made by one BitmapFont::draw of texts of typical lengths.
 void reportFontAllocations();
