@@ -1,0 +1,269 @@
+// The behaviour every kind shares: hit points and the explosion, headings,
+// flight and body animation, hit boxes, shot numbering and shot drawing.
+#include <gtest/gtest.h>
+
+#include "app/game_types.h"
+#include "play/enemy_fixture.h"
+
+using namespace enemy_testing;
+
+TEST(EnemyModel, EveryKindHasItsHitPointsScoreSizeAndHitBox) {
+    GraphicLibrary library;
+    // Hit boxes of each kind placed at (10, 10), edges included.
+    struct Box { int left, right; };
+    const Box boxes[] = {{18, 39}, {14, 43}, {14, 43}, {20, 95}, {11, 104}};
+    std::vector<KindFacts> kinds = allKinds();
+    for (size_t k = 0; k < kinds.size(); ++k) {
+        SCOPED_TRACE(kinds[k].name);
+        Enemy* enemy = kinds[k].make(&library);
+        EXPECT_EQ(enemy->getKind(), kinds[k].letter);
+        EXPECT_EQ(enemy->getHitPoints(), kinds[k].hitPoints);
+        EXPECT_EQ(enemy->getSpeed(), kinds[k].speed);
+        EXPECT_EQ(enemy->getScoreValue(), kinds[k].scoreValue);
+        EXPECT_EQ(enemy->getShotCount(), kinds[k].shots);
+        EXPECT_EQ(enemy->getWidth(), kinds[k].size);
+        EXPECT_EQ(enemy->getHeight(), kinds[k].size);
+        EXPECT_EQ(enemy->getHitInset(), kinds[k].hitInset);
+        EXPECT_EQ(enemy->getExplosionCounter(), 0);
+        EXPECT_EQ(enemy->getX(), 0.0);
+        EXPECT_EQ(enemy->getAngle(), 0);
+        enemy->setPosition(10, 10);
+        EXPECT_EQ(enemy->hitLeft(), boxes[k].left);
+        EXPECT_EQ(enemy->hitRight(), boxes[k].right);
+        EXPECT_EQ(enemy->hitTop(), boxes[k].left);
+        EXPECT_EQ(enemy->hitBottom(), boxes[k].right);
+        retire(enemy, &library);
+    }
+}
+
+TEST(EnemyModel, ShotNumbersOutsideTheKindsRangeGiveNull) {
+    GraphicLibrary library;
+    for (const KindFacts& facts : allKinds()) {
+        SCOPED_TRACE(facts.name);
+        Enemy* enemy = facts.make(&library);
+        EXPECT_EQ(enemy->getShot(-1), nullptr);
+        EXPECT_EQ(enemy->getShot(facts.shots), nullptr);
+        for (int i = 0; i < facts.shots; ++i) {
+            ASSERT_NE(enemy->getShot(i), nullptr) << i;
+            for (int j = 0; j < i; ++j) EXPECT_NE(enemy->getShot(i), enemy->getShot(j));
+        }
+        retire(enemy, &library);
+    }
+}
+
+TEST(EnemyModel, ReleasingEveryKindEmptiesTheLibrary) {
+    GraphicLibrary library;
+    std::vector<Enemy*> enemies;
+    for (const KindFacts& facts : allKinds()) enemies.push_back(facts.make(&library));
+    // Pawn and shadow share the explosion and bullet images: the counts must add up.
+    EXPECT_GT(library.entryCount(), 0);
+    for (Enemy* enemy : enemies) {
+        SCOPED_TRACE(enemy->getKind());
+        retire(enemy, &library);
+    }
+    EXPECT_EQ(library.entryCount(), 0);
+}
+
+TEST(EnemyModel, HitPointsBelowOneStartTheExplosionOnce) {
+    GraphicLibrary library;
+    Pawn pawn(&library);
+    pawn.setPosition(100, 100);
+    pawn.setVelocity(3, 0);
+    pawn.setHitPoints(0);
+    EXPECT_EQ(pawn.getExplosionCounter(), 1);
+    pawn.setHitPoints(-1);
+    EXPECT_EQ(pawn.getHitPoints(), -1);
+    EXPECT_EQ(pawn.getExplosionCounter(), 1);
+
+    BITMAP* canvas = create_bitmap(640, 480);
+    pawn.draw(canvas);
+    pawn.draw(canvas);
+    pawn.setHitPoints(-2);
+    EXPECT_EQ(pawn.getExplosionCounter(), 3) << "a further hit must not restart the explosion";
+
+    // Frozen while exploding: neither placing nor flying moves it.
+    pawn.setPosition(5, 6);
+    pawn.update();
+    EXPECT_EQ(pawn.getX(), 100.0);
+    EXPECT_EQ(pawn.getY(), 100.0);
+    EXPECT_EQ(pawn.getAnimCounter(), 0);
+
+    // Hit points above zero bring it back to life.
+    pawn.setHitPoints(2);
+    EXPECT_EQ(pawn.getExplosionCounter(), 0);
+    pawn.setPosition(5, 6);
+    EXPECT_EQ(pawn.getX(), 5.0);
+    destroy_bitmap(canvas);
+    pawn.releaseGraphics(&library);
+}
+
+TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
+    GraphicLibrary library;
+    Shadow shadow(&library);  // speed 2
+    shadow.setAngle(itofix(127));
+    shadow.turn(2);
+    EXPECT_EQ(shadow.getAngle(), itofix(-127));
+    shadow.turn(-2);
+    EXPECT_EQ(shadow.getAngle(), itofix(127));
+
+    shadow.setAngle(itofix(-127));
+    shadow.turn(-2);
+    EXPECT_EQ(shadow.getAngle(), itofix(127));
+
+    // Entry headings may lie outside -128..127; the first turn brings them in.
+    shadow.setAngle(itofix(250));
+    shadow.turn(2);
+    EXPECT_EQ(shadow.getAngle(), itofix(-4));
+    shadow.setAngle(itofix(-128));
+    shadow.turn(0);
+    EXPECT_EQ(shadow.getAngle(), itofix(-128));
+
+    // Turning to face right (64) at speed 2 gives (2, 0).
+    shadow.setAngle(itofix(62));
+    shadow.setVelocity(9, 9);
+    shadow.turn(2);
+    EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4);
+    EXPECT_NEAR(shadow.getVY(), 0.0, 1e-4);
+    shadow.releaseGraphics(&library);
+}
+
+TEST(EnemyModel, VelocityFollowsTheHeadingOnlyWhenAskedTo) {
+    GraphicLibrary library;
+    Pawn pawn(&library);  // speed 3
+    pawn.setVelocityFromAngle();
+    EXPECT_NEAR(pawn.getVX(), 0.0, 1e-9);
+    EXPECT_NEAR(pawn.getVY(), -3.0, 1e-9) << "heading 0 flies up the screen";
+
+    pawn.setAngle(itofix(128));
+    EXPECT_NEAR(pawn.getVY(), -3.0, 1e-9) << "setAngle alone keeps the velocity";
+    pawn.setVelocityFromAngle();
+    EXPECT_NEAR(pawn.getVX(), 0.0, 1e-4);
+    EXPECT_NEAR(pawn.getVY(), 3.0, 1e-4);
+
+    pawn.setAngle(itofix(32));
+    pawn.setVelocityFromAngle();
+    double diagonal = fixtof(fixsin(itofix(32))) * 3.0;
+    EXPECT_DOUBLE_EQ(pawn.getVX(), diagonal) << "computed in double, not in fixed point";
+    EXPECT_DOUBLE_EQ(pawn.getVY(), -diagonal);
+
+    pawn.setAngle(itofix(192));
+    pawn.setVelocityFromAngle();
+    EXPECT_NEAR(pawn.getVX(), -3.0, 1e-4);
+    pawn.releaseGraphics(&library);
+}
+
+TEST(EnemyModel, FlightMovesByTheVelocityAndAlternatesTheBodyEveryTwoFrames) {
+    PrivateArt art;
+    for (const KindFacts& facts : allKinds()) art.markNumbered(facts.bodyStem, 2);
+    GraphicLibrary library;
+    for (const KindFacts& facts : allKinds()) {
+        SCOPED_TRACE(facts.name);
+        Enemy* enemy = facts.make(&library);
+        NumberedImages body(&library, facts.bodyStem, 2);
+        ASSERT_TRUE(body.allLoaded());
+        ASSERT_TRUE(body.allDistinct(true, itofix(64)));
+        enemy->setAngle(itofix(64));
+        enemy->setPosition(40.75, 30.5);
+        enemy->setVelocity(0.5, 1.25);
+        // Phases after each update: 1, 2, 3, 0, 1; drawn at the truncated position.
+        const int expectedImage[] = {0, 1, 1, 0, 0};
+        for (int frame = 0; frame < 5; ++frame) {
+            enemy->update();
+            double x = 40.75 + 0.5 * (frame + 1), y = 30.5 + 1.25 * (frame + 1);
+            EXPECT_DOUBLE_EQ(enemy->getX(), x);
+            EXPECT_DOUBLE_EQ(enemy->getY(), y);
+            EXPECT_EQ(enemy->getAnimCounter(), (frame + 1) % 4);
+            int drawn = whichPicture([&](BITMAP* dest) { enemy->draw(dest); },
+                                     body.pictures(static_cast<int>(x), static_cast<int>(y), true, itofix(64)));
+            EXPECT_EQ(drawn, expectedImage[frame]) << "frame " << frame;
+        }
+        retire(enemy, &library);
+    }
+}
+
+// Draws an enemy's explosion to the end and checks which image each frame shows.
+static void checkExplosion(const KindFacts& facts, Enemy* enemy, GraphicLibrary* library) {
+    NumberedImages images(library, facts.explosionStem, facts.explosionImages);
+    ASSERT_TRUE(images.allLoaded());
+    ASSERT_TRUE(images.allDistinct(facts.explosionTurnsWithHeading, itofix(64)));
+    const fixed heading = itofix(64);
+    enemy->setPosition(40, 40);
+    enemy->setAngle(heading);
+    enemy->setHitPoints(0);
+    auto pictures = images.pictures(40, 40, facts.explosionTurnsWithHeading, heading);
+
+    const int drawnFrames = 4 + 5 * (facts.explosionImages - 1);
+    std::vector<int> shown;
+    for (int frame = 1; frame <= drawnFrames; ++frame) {
+        EXPECT_FALSE(enemy->isFinished()) << "frame " << frame;
+        shown.push_back(whichPicture([&](BITMAP* dest) { enemy->draw(dest); }, pictures));
+    }
+    std::vector<int> expected;
+    for (int frame = 1; frame <= drawnFrames; ++frame) expected.push_back(frame / 5);
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(enemy->getExplosionCounter(), 5 * facts.explosionImages);
+    EXPECT_TRUE(enemy->isFinished());
+    EXPECT_EQ(whichPicture([&](BITMAP* dest) { enemy->draw(dest); }, pictures), -1)
+        << "nothing is drawn once the explosion is over";
+    EXPECT_TRUE(enemy->isFinished());
+}
+
+TEST(EnemyModel, ExplosionShowsEachImageFiveFramesAndThenFinishes) {
+    PrivateArt art;
+    for (const KindFacts& facts : allKinds()) art.markNumbered(facts.explosionStem, facts.explosionImages);
+    GraphicLibrary library;
+    for (const KindFacts& facts : allKinds()) {
+        SCOPED_TRACE(facts.name);
+        Enemy* enemy = facts.make(&library);
+        checkExplosion(facts, enemy, &library);
+        retire(enemy, &library);
+    }
+}
+
+TEST(EnemyShotClass, LaunchAimsAtFourPixelsPerFrameAndDrawsOnlyInFlight) {
+    PrivateArt art;
+    art.mark("sprites/bullets/enemylaser.bmp", 1);
+    GraphicLibrary library;
+    EnemyShot shot(&library, "sprites/bullets/enemylaser.bmp");
+    EXPECT_FALSE(shot.isActive());
+    EXPECT_EQ(shot.getX(), 0.0);
+
+    shot.launch(50.5, 60.25, itofix(10), itofix(64));
+    EXPECT_TRUE(shot.isActive());
+    EXPECT_EQ(shot.getX(), 50.5);
+    EXPECT_EQ(shot.getY(), 60.25);
+    EXPECT_EQ(shot.getAngle(), itofix(10)) << "drawn angle, not the flight direction";
+    EXPECT_NEAR(shot.getVX(), 4.0, 1e-4);
+    EXPECT_NEAR(shot.getVY(), 0.0, 1e-4);
+
+    BITMAP* sprite = library.acquire("sprites/bullets/enemylaser.bmp");
+    auto rotatedAt = [&](int x, int y) {
+        return std::vector<std::function<void(BITMAP*)>>{
+            [=](BITMAP* dest) { rotate_sprite(dest, sprite, x, y, itofix(10)); }};
+    };
+    EXPECT_EQ(whichPicture([&](BITMAP* dest) { shot.draw(dest); }, rotatedAt(50, 60)), 0);
+    // Truncation goes towards zero, also left of the screen edge.
+    shot.setPosition(-3.75, 20.9);
+    EXPECT_EQ(whichPicture([&](BITMAP* dest) { shot.draw(dest); }, rotatedAt(-3, 20)), 0);
+    shot.setActive(false);
+    EXPECT_EQ(whichPicture([&](BITMAP* dest) { shot.draw(dest); }, rotatedAt(-3, 20)), -1);
+
+    library.release(sprite);
+    shot.releaseGraphics(&library);
+    EXPECT_EQ(library.entryCount(), 0);
+}
+
+TEST(EnemyShotClass, MissingSpriteThrowsAndKeepsNothing) {
+    GraphicLibrary library;
+    EXPECT_THROW(
+        {
+            try {
+                EnemyShot shot(&library, "sprites/bullets/no-such-shot.bmp");
+            } catch (int code) {
+                EXPECT_EQ(code, ERR_GRAPHIC_MISSING);
+                throw;
+            }
+        },
+        int);
+    EXPECT_EQ(library.entryCount(), 0);
+}

@@ -1,0 +1,71 @@
+// The gem's glint and its images.
+#include <gtest/gtest.h>
+
+#include "app/game_types.h"
+#include "play/enemy_fixture.h"
+#include "play/gem.h"
+
+using namespace enemy_testing;
+
+TEST(GemClass, GlintsThroughItsFiveImagesEveryTwentyFiveDraws) {
+    PrivateArt art;
+    art.markNumbered("sprites/gem/gem", 5);
+    GraphicLibrary library;
+    Gem gem(&library);
+    EXPECT_FALSE(gem.isActive());
+    gem.setPosition(30, 40);
+    gem.setActive(true);
+    NumberedImages images(&library, "sprites/gem/gem", 5);
+    ASSERT_TRUE(images.allLoaded());
+    ASSERT_TRUE(images.allDistinct(false, 0));
+    auto pictures = images.pictures(30, 40, false, 0);
+
+    // Phase after each draw: 1, 2, ... 24, 0, 1, ...
+    std::vector<int> shown, expected;
+    for (int draw = 1; draw <= 50; ++draw) {
+        shown.push_back(whichPicture([&](BITMAP* dest) { gem.draw(dest); }, pictures));
+        int phase = draw % 25;
+        if (phase < 18) expected.push_back(0);
+        else if (phase < 20) expected.push_back(1);
+        else if (phase < 22) expected.push_back(2);
+        else if (phase < 24) expected.push_back(3);
+        else expected.push_back(4);
+    }
+    EXPECT_EQ(shown, expected);
+
+    // An inactive gem draws nothing but keeps glinting.
+    gem.setActive(false);
+    int before = gem.getAnimCounter();
+    EXPECT_EQ(whichPicture([&](BITMAP* dest) { gem.draw(dest); }, pictures), -1);
+    EXPECT_EQ(gem.getAnimCounter(), before + 1);
+
+    gem.releaseGraphics(&library);
+}
+
+TEST(GemClass, ReleasingAndMissingImagesLeaveNothingBehind) {
+    {
+        GraphicLibrary library;
+        Gem first(&library);
+        Gem second(&library);
+        EXPECT_EQ(library.entryCount(), 5);
+        first.releaseGraphics(&library);
+        EXPECT_EQ(library.entryCount(), 5) << "the second gem still uses the images";
+        second.releaseGraphics(&library);
+        EXPECT_EQ(library.entryCount(), 0);
+    }
+    for (const char* removed : {"sprites/gem/gem1.bmp", "sprites/gem/gem3.bmp", "sprites/gem/gem5.bmp"}) {
+        SCOPED_TRACE(removed);
+        PrivateArt art;
+        ASSERT_TRUE(art.remove(removed));
+        GraphicLibrary library;
+        int code = 0;
+        try {
+            Gem gem(&library);
+            gem.releaseGraphics(&library);
+        } catch (int thrown) {
+            code = thrown;
+        }
+        EXPECT_EQ(code, ERR_GRAPHIC_MISSING);
+        EXPECT_EQ(library.entryCount(), 0);
+    }
+}
