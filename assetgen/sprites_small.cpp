@@ -1,0 +1,128 @@
+#include "assetgen/sprites_small.h"
+
+#include <cmath>
+#include <string>
+
+#include "assetgen/asset_output.h"
+#include "assetgen/sprite_canvas.h"
+
+namespace {
+// A glowing bolt: an elongated core with a coloured halo, hard-keyed.
+void paintBolt(SpriteCanvas& canvas, double cx, double cy, double half_w, double half_h, Rgb core, Rgb halo) {
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x) {
+            double dx = (x + 0.5 - cx) / half_w, dy = (y + 0.5 - cy) / half_h;
+            double d = std::sqrt(dx * dx + dy * dy);
+            if (d >= 1.0) continue;
+            Rgb c = d < 0.45 ? core : mix(core, halo, (d - 0.45) / 0.55);
+            canvas.blendPixel(x, y, c, 1.0);
+        }
+}
+}  // namespace
+
+void paintShipLaser(SpriteCanvas& canvas) {
+    // A green-white bolt standing upright in the middle of its 17x17 box.
+    paintBolt(canvas, 8.5, 8.5, 2.6, 7.2, pal::LASER_CORE, pal::LASER_GLOW);
+    paintBolt(canvas, 8.5, 7.0, 1.1, 4.5, rgb(255, 255, 255), pal::LASER_CORE);
+    canvas.clearBorder();
+}
+
+void paintEnemyBullet(SpriteCanvas& canvas, int kind) {
+    Rgb core = kind == 1 ? pal::FIRE_YELLOW : rgb(220, 255, 160);
+    Rgb rim = kind == 1 ? pal::FIRE_RED : rgb(40, 170, 60);
+    ShapeMask ball(9, 9);
+    ball.addEllipse(4.5, 4.5, 3.4, 3.4);
+    canvas.paintShaded(ball, Material{mix(core, rim, 0.5), 1.8, 0.9, 1.3, 0.2});
+    canvas.outline(mix(rim, pal::OUTLINE, 0.5));
+    canvas.blendPixel(3, 3, pal::LIGHT_TINT, 1.0, true);
+    canvas.clearBorder();
+}
+
+void paintEnemyLaser(SpriteCanvas& canvas) {
+    paintBolt(canvas, 4.5, 4.5, 1.9, 4.0, rgb(255, 230, 240), rgb(255, 40, 90));
+    canvas.clearBorder();
+}
+
+void paintMiniStar(SpriteCanvas& canvas, int frame) {
+    // Four-pointed sparkle centred on pixel (4, 4); the second is smaller and cooler.
+    double arm = frame == 0 ? 3.6 : 2.6;
+    Rgb tip = frame == 0 ? rgb(120, 220, 255) : rgb(120, 140, 255);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) {
+            int dx = std::abs(x - 4), dy = std::abs(y - 4);
+            bool cross = (dx == 0 && dy <= arm) || (dy == 0 && dx <= arm);
+            bool diagonal = frame == 1 && dx == 1 && dy == 1;
+            if (!(cross || diagonal || (dx + dy <= 1))) continue;
+            double d = std::max(dx, dy) / arm;
+            canvas.blendPixel(x, y, mix(rgb(255, 255, 255), tip, std::min(1.0, d)), 1.0);
+        }
+    canvas.clearBorder();
+}
+
+void paintGem(SpriteCanvas& canvas, int frame) {
+    // A faceted blue diamond; frames 2 to 5 carry a glint across it and a
+    // sparkle that flares and fades.
+    ShapeMask gem(8, 8);
+    gem.addPolygon({{4, 0.4}, {7.6, 3.6}, {4, 7.6}, {0.4, 3.6}});
+    canvas.paintShaded(gem, Material{pal::GEM_BODY, 1.2, 0.6, 1.4, 0.3});
+    canvas.blendPixel(3, 2, pal::LIGHT_TINT, 0.8, true);
+    canvas.blendPixel(4, 5, mix(pal::GEM_BODY, pal::SHADOW_TINT, 0.5), 0.8, true);
+    if (frame > 0) {
+        int band = frame - 1;  // 0..3, sweeps from upper left to lower right
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (x + y == 2 + band * 2 || x + y == 3 + band * 2)
+                    canvas.blendPixel(x, y, rgb(255, 255, 255), 0.9, true);
+    }
+}
+
+void paintCursor(SpriteCanvas& canvas, int frame) {
+    // A crosshair whose four brackets pulse in and out around the hot spot (8, 8).
+    const int gap[4] = {3, 4, 5, 4};
+    int g = gap[frame];
+    Rgb ring = frame % 2 == 0 ? rgb(120, 255, 150) : rgb(80, 230, 255);
+    auto put = [&](int x, int y, Rgb c) { canvas.blendPixel(x, y, c, 1.0); };
+    for (int i = g; i <= g + 3 && i <= 7; ++i) {
+        put(8, 8 - i, ring), put(8, 8 + i, ring), put(8 - i, 8, ring), put(8 + i, 8, ring);
+    }
+    int c = g + 2;
+    for (int i = 0; i < 3; ++i) {
+        put(8 - c + i, 8 - c, ring), put(8 - c, 8 - c + i, ring);
+        put(8 + c - i, 8 - c, ring), put(8 + c, 8 - c + i, ring);
+        put(8 - c + i, 8 + c, ring), put(8 - c, 8 + c - i, ring);
+        put(8 + c - i, 8 + c, ring), put(8 + c, 8 + c - i, ring);
+    }
+    put(8, 8, rgb(255, 255, 255));
+    canvas.outline(pal::OUTLINE);
+    canvas.clearBorder();
+}
+
+void makeSmallSprites(AssetOutput& out) {
+    out.newSheetRow();
+    SpriteCanvas laser(17, 17);
+    paintShipLaser(laser);
+    out.savePicture("sprites/bullets/gryffonlaser.bmp", laser, 4);
+    for (int k = 1; k <= 2; ++k) {
+        SpriteCanvas bullet(9, 9);
+        paintEnemyBullet(bullet, k);
+        out.savePicture("sprites/bullets/enemybullet" + std::to_string(k) + ".bmp", bullet, 4);
+    }
+    SpriteCanvas enemy_laser(9, 9);
+    paintEnemyLaser(enemy_laser);
+    out.savePicture("sprites/bullets/enemylaser.bmp", enemy_laser, 4);
+    for (int f = 0; f < 2; ++f) {
+        SpriteCanvas star(9, 9);
+        paintMiniStar(star, f);
+        out.savePicture("sprites/mini-star/mini-star" + std::to_string(f + 1) + ".bmp", star, 4);
+    }
+    for (int f = 0; f < 5; ++f) {
+        SpriteCanvas gem(8, 8);
+        paintGem(gem, f);
+        out.savePicture("sprites/gem/gem" + std::to_string(f + 1) + ".bmp", gem, 4);
+    }
+    for (int f = 0; f < 4; ++f) {
+        SpriteCanvas cursor(17, 17);
+        paintCursor(cursor, f);
+        out.savePicture("cursors/cursor" + std::to_string(f + 1) + ".bmp", cursor, 4);
+    }
+}
