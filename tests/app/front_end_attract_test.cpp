@@ -1,0 +1,252 @@
+// The attract cycle: the schedule of screens, their contents, and the input
+// that returns to the title or quits.
+#include <allegro.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/front_end.h"
+#include "app/program.h"
+#include "app/shell_state.h"
+#include "front_end_fixture.h"
+#include "scores/score_table.h"
+
+namespace {
+
+// Which screen the buffer shows, told by a text only that screen has.
+std::string shownScreen(BITMAP* buffer) {
+    if (textAt(buffer, 216, 240, 13) == "MARATHON GAME") return "title";
+    if (textAt(buffer, 16, 16, 8, Ink::Green) == "CONTROLS") return "controls";
+    if (textAt(buffer, 16, 16, 26, Ink::Green) == "DIRECTED AND PROGRAMMED BY") return "credits";
+    std::string heading = textAt(buffer, 192, 32, 16, Ink::Green);
+    if (heading == "MARATHON  SCORES") return "marathon";
+    if (heading == "TWO  MIN  SCORES") return "two-minute";
+    if (heading == "FIVE MIN  SCORES") return "five-minute";
+    return "unknown";
+}
+
+TEST_F(FrontEndTest, ScreensFollowTheScheduleAndTheCycleWrapsAfter1499) {
+    skipFade();
+    struct Step {
+        int timer;
+        const char* screen;
+    };
+    const Step steps[] = {
+        {1, "title"},         {399, "title"},         {400, "controls"},    {799, "controls"},
+        {800, "credits"},     {1199, "credits"},      {1200, "marathon"},   {1299, "marathon"},
+        {1300, "two-minute"}, {1399, "two-minute"},   {1400, "five-minute"}, {1499, "five-minute"},
+    };
+    for (const Step& step : steps) {
+        jumpTo(step.timer);
+        pass();
+        EXPECT_EQ(shownScreen(buffer), step.screen) << "timer " << step.timer;
+    }
+    EXPECT_EQ(screen_timer, 0);
+    // Back to the title at once, without a second fade.
+    pass();
+    EXPECT_EQ(screen_timer, 1);
+    EXPECT_EQ(shownScreen(buffer), "title");
+    EXPECT_EQ(getpixel(buffer, 20, 200), titleBackgroundColour());
+
+    // Left alone, the title gives way to the controls after 399 passes.
+    screen_timer = 0;
+    for (int i = 0; i < 399; ++i) pass();
+    EXPECT_EQ(shownScreen(buffer), "title");
+    pass();
+    EXPECT_EQ(shownScreen(buffer), "controls");
+}
+
+TEST_F(FrontEndTest, ControlsScreenShowsItsTextsAndStarsThatTwinkleEveryFourPasses) {
+    struct Point {
+        int x;
+        int y;
+    };
+    const Point points[] = {{90, 180},  {40, 280},  {140, 280}, {316, 180}, {316, 240}, {316, 300}, {550, 280},
+                            {500, 180}, {600, 180}, {260, 370}, {380, 430}, {260, 430}, {380, 370}};
+    jumpTo(400);
+    for (int timer = 400; timer < 416; ++timer) {
+        pass();
+        int image = timer % 8 < 4 ? 0 : 1;
+        for (const Point& point : points) {
+            ASSERT_EQ(getpixel(buffer, point.x + 4, point.y + 4), starColour(image)) << timer << " " << point.x;
+            ASSERT_EQ(getpixel(buffer, point.x, point.y), starColour(image));
+            ASSERT_NE(getpixel(buffer, point.x - 1, point.y + 4), starColour(image));
+            ASSERT_NE(getpixel(buffer, point.x + 4, point.y - 1), starColour(image));
+        }
+    }
+    struct Text {
+        const char* text;
+        int x;
+        int y;
+    };
+    const Text texts[] = {
+        {"Move the Gyrffon with the Arrow Keys", 32, 32},
+        {"WASD or Joystick. ESC Quits.", 32, 48},
+        {"Aim the guns with the mouse cursor.", 32, 80},
+        {"Left button fires.", 32, 96},
+        {"Right button draws point. P Pauses.", 32, 112},
+        {"Draw Points to create shapes below", 32, 144},
+        {"Triangle", 32, 300},
+        {"Vertical", 256, 320},
+        {"Line", 288, 336},
+        {"V-Shape", 496, 300},
+        {"Rectangle", 248, 448},
+    };
+    for (const Text& text : texts) {
+        int cells = static_cast<int>(std::strlen(text.text));
+        EXPECT_EQ(textAt(buffer, text.x, text.y, cells), shown(text.text));
+    }
+    EXPECT_EQ(textAt(buffer, 16, 16, 8, Ink::Green), "CONTROLS");
+}
+
+TEST_F(FrontEndTest, CreditsShowHeadingsInGreenNamesBelowAndTheVersion) {
+    jumpTo(1000);
+    pass();
+    struct Heading {
+        const char* text;
+        int y;
+    };
+    const Heading headings[] = {
+        {"Directed and Programmed by", 16}, {"Character Artist", 60},        {"Background Artist", 112},
+        {"Title Music and Sound by", 160},  {"Game Music by", 208},          {"Originally Conceived by", 256},
+        {"Rethought by", 336},              {"Published and Released by Holtrane", 400}, {"Version Information", 448},
+    };
+    for (const Heading& heading : headings) {
+        int cells = static_cast<int>(std::strlen(heading.text));
+        EXPECT_EQ(textAt(buffer, 16, heading.y, cells, Ink::Green), shown(heading.text));
+    }
+    EXPECT_EQ(textAt(buffer, 16, 416, 20), "DEVELOPED BY OSTWICK");
+
+    // One name under each single heading, three and two lines under the last two;
+    // every credited line starts in the first cell and uses only drawable characters.
+    const int single_lines[] = {32, 76, 128, 176, 224};
+    for (int y : single_lines) {
+        std::string line = textAt(buffer, 32, y, 37);
+        EXPECT_NE(line[0], '#') << "y " << y;
+        EXPECT_EQ(line.find('#'), line.find_last_not_of('#') + 1) << "y " << y << ": " << line;
+        EXPECT_EQ(textAt(buffer, 32, y + 16, 1), "#") << "y " << y;
+    }
+    for (int y : {272, 288, 304, 352, 368}) EXPECT_NE(textAt(buffer, 32, y, 1), "#") << "y " << y;
+    EXPECT_EQ(textAt(buffer, 32, 320, 1), "#");
+    EXPECT_EQ(textAt(buffer, 32, 384, 1), "#");
+
+    std::string version = textAt(buffer, 32, 464, 12);
+    EXPECT_EQ(version.substr(0, 5), "V1.2 ");
+    EXPECT_NE(version[5], '#') << "a build tag follows: " << version;
+    EXPECT_NE(version[5], ' ');
+}
+
+class ScoreScreenTest : public FrontEndTest {
+protected:
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        saved[0] = marathon_table;
+        saved[1] = two_minute_table;
+        saved[2] = five_minute_table;
+    }
+    void TearDown() override {
+        marathon_table = saved[0];
+        two_minute_table = saved[1];
+        five_minute_table = saved[2];
+        FrontEndTest::TearDown();
+    }
+    ScoreTable saved[3];
+};
+
+TEST_F(ScoreScreenTest, ScoreScreensShowTheTablesAsLoaded) {
+    // A file as a player might leave it: a name of three spaces and one of zero bytes.
+    std::vector<unsigned char> bytes;
+    const int scores[5] = {123456, 30000, 7, 0, -2};
+    const char names[5][4] = {"ZED", "   ", {0, 0, 0}, "9.!", "ABC"};
+    for (int row = 0; row < 5; ++row) {
+        uint32_t value = static_cast<uint32_t>(scores[row]);
+        for (int i = 0; i < 4; ++i) bytes.push_back((value >> (8 * i)) & 0xff);
+        for (int i = 0; i < 3; ++i) bytes.push_back(static_cast<unsigned char>(names[row][i]));
+    }
+    std::string path = "/tmp/zenvar-front-scores.dat";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    loadScoreTable(two_minute_table, path);
+    std::remove(path.c_str());
+    loadScoreTable(marathon_table, "/tmp/zenvar-no-such-file.dat");  // first-run rows
+    five_minute_table = two_minute_table;
+    insertScore(five_minute_table, 500000);
+
+    jumpTo(1300);
+    pass();
+    EXPECT_EQ(shownScreen(buffer), "two-minute");
+    EXPECT_EQ(textAt(buffer, 192, 48, 16, Ink::Green), "################");
+    EXPECT_EQ(textAt(buffer, 192, 64, 16, Ink::Green), "----------------");
+    const char* score_cells[5] = {"123456#", "30000#", "7#", "0#", "-2#"};
+    const char* name_cells[5] = {"ZED#", "   #", "####", "9.!#", "ABC#"};
+    for (int row = 0; row < 5; ++row) {
+        int y = 112 + 48 * row;
+        int cells = static_cast<int>(std::strlen(score_cells[row]));
+        EXPECT_EQ(textAt(buffer, 176, y, cells), score_cells[row]) << "row " << row;
+        EXPECT_EQ(textAt(buffer, 416, y, 4), name_cells[row]) << "row " << row;
+        EXPECT_EQ(textAt(buffer, 176, y + 16, 8), "########") << "nothing between rows";
+    }
+    EXPECT_EQ(textAt(buffer, 208, 400, 14), "BONUS AT 30000");
+    EXPECT_EQ(textAt(buffer, 160, 416, 20), "AND THEN EVERY 50000");
+
+    jumpTo(1200);
+    pass();
+    EXPECT_EQ(shownScreen(buffer), "marathon");
+    EXPECT_EQ(textAt(buffer, 176, 112, 6), "10000#");
+    EXPECT_EQ(textAt(buffer, 416, 112 + 4 * 48, 3), "OS!");
+
+    jumpTo(1400);
+    pass();
+    EXPECT_EQ(shownScreen(buffer), "five-minute");
+    EXPECT_EQ(textAt(buffer, 176, 112, 7), "500000#");
+    EXPECT_EQ(textAt(buffer, 416, 112, 3), "   ");
+    EXPECT_EQ(textAt(buffer, 176, 112 + 48, 7), "123456#");
+}
+
+TEST_F(FrontEndTest, AClickOnAnAttractScreenReturnsToTheTitleOnce) {
+    for (int timer : {400, 900, 1250, 1499}) {
+        restart();
+        skipFade();
+        jumpTo(timer);
+        mouseAt(600, 20, true);
+        pass();
+        EXPECT_EQ(screen_timer, 0) << "timer " << timer;
+        EXPECT_TRUE(click_latch);
+        EXPECT_NE(shownScreen(buffer), "title") << "this pass still shows the attract screen";
+        pass();
+        EXPECT_EQ(shownScreen(buffer), "title") << "timer " << timer;
+        EXPECT_EQ(getpixel(buffer, 20, 200), titleBackgroundColour()) << "no fade";
+    }
+
+    // Held on: the title and the next attract screens take no further click.
+    for (int i = 0; i < 450; ++i) pass();
+    EXPECT_EQ(screen_timer, 451);
+    EXPECT_EQ(game_mode, FrontEnd);
+    mouseAt(600, 20, false);
+    pass();
+    EXPECT_FALSE(click_latch);
+    mouseAt(600, 20, true);
+    pass();
+    EXPECT_EQ(screen_timer, 0);
+}
+
+TEST_F(FrontEndTest, EscapeOnAnAttractScreenQuitsOnlyWhenPressedAnew) {
+    jumpTo(900);
+    esc_latch = true;
+    key[KEY_ESC] = 1;
+    pass();
+    EXPECT_TRUE(running);
+    key[KEY_ESC] = 0;
+    pass();
+    EXPECT_FALSE(esc_latch);
+    // A new press quits; a click in the same pass is still taken.
+    key[KEY_ESC] = 1;
+    mouseAt(100, 100, true);
+    pass();
+    EXPECT_FALSE(running);
+    EXPECT_TRUE(esc_latch);
+    EXPECT_EQ(screen_timer, 0);
+}
+
+}  // namespace
