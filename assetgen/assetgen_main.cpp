@@ -11,9 +11,12 @@
 #include "assetgen/asset_output.h"
 #include "assetgen/backgrounds.h"
 #include "assetgen/contact_sheet.h"
+#include "assetgen/countdown_voice.h"
 #include "assetgen/explosions.h"
 #include "assetgen/font_glyphs.h"
 #include "assetgen/logos.h"
+#include "assetgen/music.h"
+#include "assetgen/sound_effects.h"
 #include "assetgen/sprites_big_enemies.h"
 #include "assetgen/sprites_ship.h"
 #include "assetgen/sprites_small.h"
@@ -39,6 +42,9 @@ int main(int argc, char** argv) {
         makeFontStrips(out);
         makeLogos(out);
         makeBackgrounds(out);
+        makeSoundEffects(out);
+        makeCountdownVoice(out);
+        makeMusic(out);
         if (!writeContactSheet(out, out.pathOf("contact_sheet.png"))) {
             std::fprintf(stderr, "zenvar-assetgen: cannot write the contact sheet\n");
             return 1;
