@@ -1,0 +1,203 @@
+// The hit pass: box edges, slot order, kills and their awards, extra ships,
+// rams and shots against a ship that cannot be hit.
+#include "play/enemy_shot.h"
+#include "play/gem_step.h"
+#include "play/hit_pass.h"
+#include "play/pawn.h"
+#include "play/wyvern.h"
+#include "round_fixture.h"
+
+namespace {
+using namespace round_testing;
+
+class HitsTest : public RoundTest {
+protected:
+    void SetUp() override {
+        RoundTest::SetUp();
+        flyingShipAt(300, 300);
+        for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+    }
+    GryffonLaser* laserAt(int slot, double x, double y) {
+        GryffonLaser* laser = gryffon->getLaser(slot);
+        laser->setPosition(x, y);
+        laser->setActive(true);
+        return laser;
+    }
+    // Kills a 160-point pawn with a laser in a frame's hit pass.
+    void laserKill(double x = 100, double y = 100) {
+        enemy_slots[0] = makeEnemy<Pawn>(x, y);
+        laserAt(0, x + 10, y + 10);
+        hitPass();
+        ASSERT_LE(enemy_slots[0]->getHitPoints(), 0);
+        clearRoundObjects();
+    }
+    int gemCount() {
+        int n = 0;
+        for (int i = 0; i < GEM_SLOT_COUNT; ++i) n += gem_slots[i] != nullptr;
+        return n;
+    }
+};
+
+TEST_F(HitsTest, BoxesThatOnlyShareAnEdgeCollide) {
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);  // hit box 108..129 on both axes
+    GryffonLaser* laser = laserAt(0, 129, 129);
+    EXPECT_TRUE(laserHitsEnemy(laser, pawn));
+    laser->setPosition(129.5, 100);
+    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
+    laser->setPosition(92, 92);  // laser box 92..108
+    EXPECT_TRUE(laserHitsEnemy(laser, pawn));
+    laser->setPosition(91.5, 100);
+    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
+    laser->setActive(false);
+    laser->setPosition(110, 110);
+    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
+
+    EnemyShot* shot = pawn->getShot(0);
+    shot->setActive(true);
+    shot->setPosition(300 + 33, 300 + 33);
+    EXPECT_TRUE(shotHitsShip(gryffon, shot));
+    shot->setPosition(300 + 33.5, 310);
+    EXPECT_FALSE(shotHitsShip(gryffon, shot));
+    shot->setPosition(300 + 4 - 8, 300 + 4 - 8);
+    EXPECT_TRUE(shotHitsShip(gryffon, shot));
+    shot->setPosition(310, 300 - 4.5);
+    EXPECT_FALSE(shotHitsShip(gryffon, shot));
+
+    pawn->setPosition(300 + 33 - 8, 300 + 33 - 8);  // box corner on the ship's corner
+    EXPECT_TRUE(shipTouchesEnemy(gryffon, pawn));
+    pawn->setPosition(300 + 33.5 - 8, 300);
+    EXPECT_FALSE(shipTouchesEnemy(gryffon, pawn));
+    EXPECT_FALSE(shipTouchesEnemy(gryffon, nullptr));
+    pawn->releaseGraphics(graphic_library);
+    delete pawn;
+}
+
+TEST_F(HitsTest, ALaserStrikesOnlyTheEnemyInTheLowerSlot) {
+    enemy_slots[5] = makeEnemy<Pawn>(100, 100);
+    enemy_slots[2] = makeEnemy<Pawn>(105, 105);
+    GryffonLaser* laser = laserAt(9, 112, 112);
+    hitPass();
+    EXPECT_FALSE(laser->isActive());
+    EXPECT_EQ(enemy_slots[2]->getHitPoints(), 0);
+    EXPECT_EQ(enemy_slots[5]->getHitPoints(), 1);
+    EXPECT_EQ(gryffon->getScore(), 160);
+}
+
+TEST_F(HitsTest, ASecondLaserPassesThroughADyingEnemyToTheNext) {
+    enemy_slots[0] = makeEnemy<Pawn>(100, 100);
+    enemy_slots[1] = makeEnemy<Pawn>(100, 100);
+    enemy_slots[2] = makeEnemy<Pawn>(100, 100);
+    GryffonLaser* first = laserAt(3, 110, 110);
+    GryffonLaser* second = laserAt(17, 110, 110);
+    hitPass();
+    EXPECT_FALSE(first->isActive());
+    EXPECT_FALSE(second->isActive());
+    EXPECT_EQ(enemy_slots[0]->getHitPoints(), 0);
+    EXPECT_EQ(enemy_slots[1]->getHitPoints(), 0);
+    EXPECT_EQ(enemy_slots[2]->getHitPoints(), 1);
+    EXPECT_EQ(gryffon->getScore(), 320);
+
+    Wyvern* wyvern = makeEnemy<Wyvern>(300, 50);
+    enemy_slots[3] = wyvern;
+    int hp = wyvern->getHitPoints();
+    laserAt(0, 340, 90);
+    laserAt(1, 341, 91);
+    hitPass();
+    EXPECT_EQ(wyvern->getHitPoints(), hp - 2);
+    EXPECT_EQ(gryffon->getScore(), 320);  // wounded, not killed
+}
+
+TEST_F(HitsTest, ExtraShipsComeAt30000ThenEvery50000ButNotWhileTheRoundEnds) {
+    srand(3);
+    gryffon->setScore(29839);
+    laserKill();
+    EXPECT_EQ(gryffon->getScore(), 29999);
+    EXPECT_EQ(gryffon->getLives(), 3);
+    laserKill();
+    EXPECT_EQ(gryffon->getLives(), 4);
+    EXPECT_EQ(next_bonus, 80000);
+    gryffon->setScore(79900);
+    laserKill();
+    EXPECT_EQ(gryffon->getLives(), 5);
+    EXPECT_EQ(next_bonus, 130000);
+    gryffon->setScore(129900);
+    end_counter = 40;
+    laserKill();
+    EXPECT_EQ(gryffon->getScore(), 130060);  // the kill still scores
+    EXPECT_EQ(gryffon->getLives(), 5);
+    EXPECT_EQ(next_bonus, 130000);
+}
+
+TEST_F(HitsTest, GemPointsPastTheThresholdWaitForTheNextLaserKill) {
+    gryffon->setScore(29950);
+    gem_slots[0] = new Gem(graphic_library);
+    gem_slots[0]->setPosition(310, 310);
+    gem_slots[0]->setActive(true);
+    gem_ages[0] = 10;
+    gemStep(buffer);
+    EXPECT_EQ(gryffon->getScore(), 30050);
+    hitPass();
+    EXPECT_EQ(gryffon->getLives(), 3);
+    laserKill();
+    EXPECT_EQ(gryffon->getLives(), 4);
+    EXPECT_EQ(gryffon->getScore(), 30210);
+}
+
+TEST_F(HitsTest, RammingCostsAShipAndEarnsNothing) {
+    for (int attempt = 0; attempt < 20; ++attempt) {  // whatever the gem roll would have been
+        srand(attempt);
+        flyingShipAt(300, 300);
+        int lives = gryffon->getLives();
+        enemy_slots[0] = makeEnemy<Pawn>(300, 300);
+        hitPass();
+        EXPECT_EQ(gryffon->getLives(), lives - 1);
+        EXPECT_EQ(gryffon->getHitCounter(), 0);
+        EXPECT_EQ(enemy_slots[0]->getHitPoints(), 0);
+        EXPECT_EQ(enemy_slots[0]->getExplosionCounter(), 1);
+        EXPECT_EQ(gryffon->getScore(), 0);
+        EXPECT_EQ(gemCount(), 0);
+        clearRoundObjects();
+    }
+}
+
+TEST_F(HitsTest, AShotTouchingAShipThatCannotBeHitStaysActive) {
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);
+    enemy_slots[0] = pawn;
+    EnemyShot* shot = pawn->getShot(0);
+    shot->setActive(true);
+    shot->setPosition(310, 310);
+    gryffon->reset();  // blinking in: count 75
+    drawUntilHitCounter(120, scratch);
+    hitPass();
+    EXPECT_TRUE(shot->isActive());
+    EXPECT_EQ(gryffon->getLives(), 3);
+
+    drawUntilHitCounter(-1, scratch);
+    hitPass();
+    EXPECT_FALSE(shot->isActive());
+    EXPECT_EQ(gryffon->getLives(), 2);
+    EXPECT_EQ(end_counter, -1);
+}
+
+TEST_F(HitsTest, LosingTheLastShipEndsTheRoundOnce) {
+    game_mode = Marathon;
+    gryffon->takeHit();
+    drawUntilHitCounter(-1, scratch);
+    gryffon->takeHit();
+    drawUntilHitCounter(-1, scratch);
+    ASSERT_EQ(gryffon->getLives(), 1);
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);
+    enemy_slots[0] = pawn;
+    pawn->getShot(0)->setActive(true);
+    pawn->getShot(0)->setPosition(310, 310);
+    enemy_slots[1] = makeEnemy<Pawn>(300, 300);  // would ram too
+    hitPass();
+    EXPECT_EQ(gryffon->getLives(), 0);
+    EXPECT_EQ(end_counter, 0);
+    EXPECT_EQ(enemy_slots[1]->getHitPoints(), 1);  // no second hit once the ship is down
+    end_counter = 17;
+    hitPass();
+    EXPECT_EQ(end_counter, 17);
+}
+
+}  // namespace
