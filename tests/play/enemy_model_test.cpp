@@ -102,21 +102,21 @@ TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
     Shadow shadow(&library);  // speed 2
     shadow.setAngle(itofix(127));
     shadow.turn(2);
-    EXPECT_EQ(shadow.getAngle(), itofix(-127));
+    EXPECT_EQ(shadow.getAngle(), -itofix(127));
     shadow.turn(-2);
     EXPECT_EQ(shadow.getAngle(), itofix(127));
 
-    shadow.setAngle(itofix(-127));
+    shadow.setAngle(-itofix(127));
     shadow.turn(-2);
     EXPECT_EQ(shadow.getAngle(), itofix(127));
 
     // Entry headings may lie outside -128..127; the first turn brings them in.
     shadow.setAngle(itofix(250));
     shadow.turn(2);
-    EXPECT_EQ(shadow.getAngle(), itofix(-4));
-    shadow.setAngle(itofix(-128));
+    EXPECT_EQ(shadow.getAngle(), -itofix(4));
+    shadow.setAngle(-itofix(128));
     shadow.turn(0);
-    EXPECT_EQ(shadow.getAngle(), itofix(-128));
+    EXPECT_EQ(shadow.getAngle(), -itofix(128));
 
     // Turning to face right (64) at speed 2 gives (2, 0).
     shadow.setAngle(itofix(62));
