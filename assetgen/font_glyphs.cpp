@@ -1,6 +1,7 @@
 #include "assetgen/font_glyphs.h"
 
 #include <cmath>
+#include <vector>
 
 #include "assetgen/asset_output.h"
 #include "assetgen/sprite_canvas.h"
@@ -81,10 +82,25 @@ void paintGlyph(SpriteCanvas& strip, int index, Rgb top, Rgb bottom) {
         }
 }
 
+// A hard drop shadow to the lower right rather than a full rim: a rim would
+// fill the one-cell gaps inside glyphs such as the copyright sign and "$".
+void dropShadow(SpriteCanvas& strip) {
+    std::vector<bool> ink(size_t(strip.width()) * strip.height());
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x) ink[size_t(y) * strip.width() + x] = strip.coverageAt(x, y) >= 0.5;
+    auto inked = [&](int x, int y) {
+        return x >= 0 && y >= 0 && ink[size_t(y) * strip.width() + x];
+    };
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            if (!inked(x, y) && (inked(x - 1, y - 1) || inked(x - 1, y) || inked(x, y - 1)))
+                strip.blendPixel(x, y, pal::OUTLINE, 1.0);
+}
+
 void writeStrip(AssetOutput& out, const std::string& path, Rgb top, Rgb bottom) {
     SpriteCanvas strip(CELL * GLYPH_COUNT, CELL);
     for (int g = 0; g < GLYPH_COUNT; ++g) paintGlyph(strip, g, top, bottom);
-    strip.outline(pal::OUTLINE);
+    dropShadow(strip);
     out.savePicture(path, strip, 1);
 }
 }  // namespace

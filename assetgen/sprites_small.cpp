@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "assetgen/asset_output.h"
 #include "assetgen/sprite_canvas.h"
@@ -67,12 +68,16 @@ void paintGem(SpriteCanvas& canvas, int frame) {
     canvas.paintShaded(gem, Material{pal::GEM_BODY, 1.2, 0.6, 1.4, 0.3});
     canvas.blendPixel(3, 2, pal::LIGHT_TINT, 0.8, true);
     canvas.blendPixel(4, 5, mix(pal::GEM_BODY, pal::SHADOW_TINT, 0.5), 0.8, true);
-    if (frame > 0) {
-        int band = frame - 1;  // 0..3, sweeps from upper left to lower right
+    if (frame >= 1 && frame <= 3) {
+        // A bright diagonal band sweeps from the upper left to the lower right.
+        int band = 4 + (frame - 1) * 2;
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                if (x + y == 2 + band * 2 || x + y == 3 + band * 2)
-                    canvas.blendPixel(x, y, rgb(255, 255, 255), 0.9, true);
+                if (x + y == band || x + y == band + 1) canvas.blendPixel(x, y, rgb(255, 255, 255), 0.85, true);
+    } else if (frame == 4) {
+        // The glint ends in a small star on the upper facet.
+        for (auto p : {std::pair<int, int>{3, 1}, {2, 2}, {3, 2}, {4, 2}, {3, 3}})
+            canvas.blendPixel(p.first, p.second, rgb(255, 255, 255), 1.0, true);
     }
 }
 

@@ -1,0 +1,26 @@
+// Reads an uncompressed 24-bit BMP straight from its bytes, so pixel checks
+// see exactly what the file holds, independent of Allegro's colour
+// conversion (which the tests exercise separately through load_bitmap).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class BmpFile {
+public:
+    // False when the file is missing or is not an uncompressed 24-bit BMP.
+    bool read(const std::string& path);
+
+    int width() const { return w; }
+    int height() const { return h; }
+    int bitsPerPixel() const { return bits; }
+    // Red, green, blue of pixel (x, y), y counted from the top.
+    void pixel(int x, int y, int& r, int& g, int& b) const;
+    bool isMagenta(int x, int y) const;
+    int inkCount() const;  // pixels that are not the transparent colour
+
+private:
+    int w = 0, h = 0, bits = 0;
+    std::vector<uint8_t> rows;  // top to bottom, 3 bytes per pixel (B, G, R)
+};

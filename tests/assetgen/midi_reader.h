@@ -1,0 +1,29 @@
+// A small Standard MIDI File reader for the tests: enough of the format to
+// check the music pieces' structure (tracks, channels, programs, tempo map,
+// note pairing and lengths) without trusting the generator's own writer.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct MidiSummary {
+    int format = -1;
+    int track_count = 0;
+    int ticks_per_beat = 0;
+    std::vector<long> track_ends;              // tick of each track's end-of-track event
+    std::map<long, uint32_t> tempo_changes;    // tick -> microseconds per beat
+    std::map<int, int> notes_per_channel;      // channel (0-15) -> note-ons
+    std::map<int, int> programs;               // channel -> last program
+    long first_note_tick = -1;
+    long last_note_off_tick = 0;
+    int unmatched_notes = 0;                   // note-ons never switched off
+    int time_signature_numerator = 4;
+
+    long endTick() const;
+    double secondsAt(long tick) const;
+};
+
+// False when the file is missing or malformed.
+bool readMidi(const std::string& path, MidiSummary& summary);
