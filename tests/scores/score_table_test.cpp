@@ -221,10 +221,15 @@ TEST_F(ScoreFileTest, ANamedPipeDoesNotHangTheLoad) {
     expectDefaults(table, SET_A);
 }
 
-TEST_F(ScoreFileTest, SaveIntoAMissingFolderFailsQuietly) {
+// Root may write anywhere on disk, but not into a missing folder nor into /proc,
+// where no file can be created at all.
+TEST_F(ScoreFileTest, SaveWhereNoFileCanBeCreatedFailsQuietly) {
     std::string nowhere = folder + "/no-such-folder/marathon.dat";
     EXPECT_FALSE(saveScoreTable(distinctTable(), nowhere));
     EXPECT_TRUE(folderEntries().empty());
+
+    EXPECT_FALSE(saveScoreTable(distinctTable(), "/proc/zenvar-marathon.dat"));
+    EXPECT_NE(access("/proc/zenvar-marathon.dat", F_OK), 0);
 }
 
 // The process may not write more than 20 bytes into any file, so the save
