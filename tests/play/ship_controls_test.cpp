@@ -288,4 +288,43 @@ TEST_F(ShipTest, TheExplosionShowsItsFiveImagesFourCountsEachThenNothing) {
     destroy_bitmap(expected);
 }
 
+TEST_F(ShipTest, ThrustShowsOneFrameAfterMovementStartsAndTheIdleSpriteReturnsAtRest) {
+    steer();  // at rest: both idle marks set
+    EXPECT_EQ(gryffon->getFrame(), 2);
+    key[KEY_LEFT] = 1;
+    steer();
+    EXPECT_EQ(gryffon->getFrame(), 2);  // the marks still read "at rest" on this first move
+    steer();
+    EXPECT_EQ(gryffon->getFrame(), 0);
+    std::vector<int> frames;
+    for (int i = 0; i < 7; ++i) {
+        gryffon->draw(scratch);
+        frames.push_back(gryffon->getFrame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{0, 0, 1, 1, 1, 0, 0}));
+    key[KEY_LEFT] = 0;
+    key[KEY_UP] = 1;
+    steer();  // switching axes reads both marks set for a moment: idle sprite
+    EXPECT_EQ(gryffon->getFrame(), 2);
+    steer();
+    EXPECT_EQ(gryffon->getFrame(), 0);
+    key[KEY_UP] = 0;
+    steer();
+    EXPECT_EQ(gryffon->getFrame(), 2);
+}
+
+TEST_F(ShipTest, ARespawnedShipBlinksThreeFramesOnThreeOff) {
+    gryffon->setPosition(100, 100);
+    gryffon->reset();  // count 75
+    std::vector<bool> shown;
+    for (int i = 0; i < 12; ++i) {
+        clear_bitmap(scratch);
+        gryffon->draw(scratch);
+        shown.push_back(regionHasPaint(scratch, 100, 100, 37, 37));
+    }
+    // Counts 76..87: visible where count mod 6 < 3.
+    EXPECT_EQ(shown, (std::vector<bool>{false, false, true, true, true, false, false, false, true, true, true,
+                                        false}));
+}
+
 }  // namespace
