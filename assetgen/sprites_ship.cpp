@@ -32,8 +32,8 @@ void paintHull(SpriteCanvas& canvas) {
     canvas.paintShaded(fins, Material{pal::SHIP_ACCENT, 1.4, 0.3, 1.0, 0.2});
 
     ShapeMask nacelles(SIZE, SIZE);
-    nacelles.addCapsule(15.2, 18, 15.2, 30.5, 2.1);
-    nacelles.addCapsule(22.8, 18, 22.8, 30.5, 2.1);
+    nacelles.addCapsule(15.2, 18, 15.2, 29.3, 2.1);
+    nacelles.addCapsule(22.8, 18, 22.8, 29.3, 2.1);
     canvas.paintShaded(nacelles, Material{mix(pal::HULL_STEEL, pal::SHADOW_TINT, 0.35), 1.6, 0.3, 1.0, 0.2});
 
     ShapeMask body(SIZE, SIZE);
@@ -55,17 +55,20 @@ void paintHull(SpriteCanvas& canvas) {
 
 void paintShip(SpriteCanvas& canvas, ThrustLook thrust) {
     if (thrust == ThrustLook::LongFlame) {
-        paintFlame(canvas, 15.2, 30.5, 5.8, 1.7);
-        paintFlame(canvas, 22.8, 30.5, 5.8, 1.7);
+        paintFlame(canvas, 15.2, 30.0, 6.6, 2.0);
+        paintFlame(canvas, 22.8, 30.0, 6.6, 2.0);
     } else if (thrust == ThrustLook::ShortFlame) {
-        paintFlame(canvas, 15.2, 30.5, 4.2, 1.9);
-        paintFlame(canvas, 22.8, 30.5, 4.2, 1.9);
+        paintFlame(canvas, 15.2, 30.0, 4.6, 2.2);
+        paintFlame(canvas, 22.8, 30.0, 4.6, 2.2);
     }
     paintHull(canvas);
     canvas.outline(pal::OUTLINE);
     if (thrust != ThrustLook::Idle) {
-        canvas.glow(15.2, 32.5, 3.0, pal::FLAME_HOT, 0.5, 2.0);
-        canvas.glow(22.8, 32.5, 3.0, pal::FLAME_HOT, 0.5, 2.0);
+        // The exhaust glow spills past the hull's rim, longer on the first picture.
+        double tip = thrust == ThrustLook::LongFlame ? 34.0 : 33.0;
+        double reach = thrust == ThrustLook::LongFlame ? 3.4 : 2.8;
+        canvas.glow(15.2, tip, reach, pal::FLAME_HOT, 0.9, 0.18);
+        canvas.glow(22.8, tip, reach, pal::FLAME_HOT, 0.9, 0.18);
     }
     canvas.clearBorder();
 }

@@ -32,7 +32,7 @@ void paintEnemyBullet(SpriteCanvas& canvas, int kind) {
     Rgb core = kind == 1 ? pal::FIRE_YELLOW : rgb(220, 255, 160);
     Rgb rim = kind == 1 ? pal::FIRE_RED : rgb(40, 170, 60);
     ShapeMask ball(9, 9);
-    ball.addEllipse(4.5, 4.5, 3.4, 3.4);
+    ball.addEllipse(4.5, 4.5, 2.7, 2.7);
     canvas.paintShaded(ball, Material{mix(core, rim, 0.5), 1.8, 0.9, 1.3, 0.2});
     canvas.outline(mix(rim, pal::OUTLINE, 0.5));
     canvas.blendPixel(3, 3, pal::LIGHT_TINT, 1.0, true);
@@ -82,22 +82,22 @@ void paintGem(SpriteCanvas& canvas, int frame) {
 }
 
 void paintCursor(SpriteCanvas& canvas, int frame) {
-    // A crosshair whose four brackets pulse in and out around the hot spot (8, 8).
-    const int gap[4] = {3, 4, 5, 4};
-    int g = gap[frame];
-    Rgb ring = frame % 2 == 0 ? rgb(120, 255, 150) : rgb(80, 230, 255);
-    auto put = [&](int x, int y, Rgb c) { canvas.blendPixel(x, y, c, 1.0); };
-    for (int i = g; i <= g + 3 && i <= 7; ++i) {
-        put(8, 8 - i, ring), put(8, 8 + i, ring), put(8 - i, 8, ring), put(8 + i, 8, ring);
+    // A ring around the hot spot (8, 8) with four ticks that close in and
+    // open out again over the four frames, while the ring brightens.
+    const int tick_start[4] = {2, 3, 4, 3};
+    const double glow[4] = {1.0, 0.8, 0.6, 0.8};
+    Rgb ring = mix(rgb(40, 150, 90), rgb(120, 255, 170), glow[frame]);
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x) {
+            double d = std::hypot(x - 8.0, y - 8.0);
+            if (std::fabs(d - 5.6) < 0.55) canvas.blendPixel(x, y, ring, 1.0);
+        }
+    Rgb tick = rgb(235, 255, 240);
+    for (int r = tick_start[frame]; r <= 7; ++r) {
+        canvas.blendPixel(8 + r, 8, tick, 1.0), canvas.blendPixel(8 - r, 8, tick, 1.0);
+        canvas.blendPixel(8, 8 + r, tick, 1.0), canvas.blendPixel(8, 8 - r, tick, 1.0);
     }
-    int c = g + 2;
-    for (int i = 0; i < 3; ++i) {
-        put(8 - c + i, 8 - c, ring), put(8 - c, 8 - c + i, ring);
-        put(8 + c - i, 8 - c, ring), put(8 + c, 8 - c + i, ring);
-        put(8 - c + i, 8 + c, ring), put(8 - c, 8 + c - i, ring);
-        put(8 + c - i, 8 + c, ring), put(8 + c, 8 + c - i, ring);
-    }
-    put(8, 8, rgb(255, 255, 255));
+    canvas.blendPixel(8, 8, rgb(255, 255, 255), 1.0);
     canvas.outline(pal::OUTLINE);
     canvas.clearBorder();
 }

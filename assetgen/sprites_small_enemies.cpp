@@ -30,7 +30,7 @@ void paintPawn(SpriteCanvas& canvas, int frame) {
     canvas.paintShaded(pods, Material{mix(pal::PAWN_BODY, pal::FIRE_RED, 0.35), 2.0, 0.35, 1.0, 0.3});
     canvas.paintShaded(shell, Material{pal::PAWN_BODY, 3.5, 0.5, 1.1, 0.3});
     canvas.paintShaded(ring, Material{mix(pal::PAWN_BODY, rgb(90, 60, 50), 0.5), 1.2, 0.3, 1.0, 0.0});
-    canvas.paintShaded(dome, Material{rgb(60, 40, 50), 2.0, 0.8, 1.0, 0.4});
+    canvas.paintShaded(dome, Material{rgb(120, 24, 30), 2.0, 0.9, 1.2, 0.4});
     finish(canvas);
     // The nose light stays; the pod lamps take turns.
     canvas.glow(MID, 11.8, 3.2, pal::PAWN_LIGHT, 1.0, 2.0);
@@ -39,7 +39,8 @@ void paintPawn(SpriteCanvas& canvas, int frame) {
     double lit_x = frame == 0 ? 10.0 : 28.0, dim_x = frame == 0 ? 28.0 : 10.0;
     canvas.glow(lit_x + 0.5, 16.5, 3.4, pal::PAWN_LIGHT, 1.3, 2.0);
     canvas.glow(dim_x + 0.5, 24.5, 2.6, pal::FIRE_RED, 0.8, 2.0);
-    canvas.glow(MID, 16.5, 2.2, frame == 0 ? pal::FIRE_ORANGE : pal::PAWN_LIGHT, 0.9, 2.0);
+    // The eye under the dome flares on the second picture.
+    canvas.glow(MID, 17.5, frame == 0 ? 2.4 : 3.4, frame == 0 ? pal::FIRE_ORANGE : pal::PAWN_LIGHT, 1.0, 2.0);
 }
 
 void paintShadow(SpriteCanvas& canvas, int frame) {
@@ -71,7 +72,7 @@ void paintBlade(SpriteCanvas& canvas, int frame) {
     // Four hooked arms around a red hub; the second picture is turned an
     // eighth, so alternating them spins the blade.
     double turn = frame == 0 ? 0.0 : 0.125;
-    Outline arm = {{17.2, 17}, {16.5, 10}, {18.5, 4}, {21, 3.5}, {20, 8}, {22, 14}, {21.5, 18.5}};
+    Outline arm = {{16.4, 17}, {15.6, 10}, {17.8, 4}, {21.5, 3}, {20.6, 8}, {22.8, 14}, {22.2, 18.5}};
     ShapeMask arms(SIZE, SIZE), edges(SIZE, SIZE), hub(SIZE, SIZE), cap(SIZE, SIZE);
     for (int k = 0; k < 4; ++k) {
         Outline turned = rotatedAbout(arm, MID, MID, turn + k * 0.25);
