@@ -1,4 +1,260 @@
-// Placeholder until the shell lands: replaced by the real start-up and loop.
 #include "app/zenvar_main.h"
 
-int runZenvar() { return 1; }
+#include <allegro.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "app/frame_clock.h"
+#include "app/front_end.h"
+#include "app/program.h"
+#include "app/shell_state.h"
+#include "audio/sound_bank.h"
+#include "gfx/bitmap_font.h"
+#include "gfx/graphic_library.h"
+#include "play/gryffon.h"
+#include "play/round_loop.h"
+#include "play/round_state.h"
+#include "scores/score_table.h"
+
+namespace {
+
+const int START_GRID_MILLISECONDS = 1500;
+const int GRID_STEP = 16;
+
+// What start-up has done so far, so the error handler undoes only that.
+bool frame_tick_installed = false;
+// Allegro's reason for refusing the graphics mode, kept for the error message.
+std::string graphics_mode_reason;
+
+void onCloseButton() { close_requested = true; }
+END_OF_FUNCTION(onCloseButton)
+
+void loadScoreTables() {
+    loadScoreTable(marathon_table, "marathon.dat");
+    loadScoreTable(two_minute_table, "twominute.dat");
+    loadScoreTable(five_minute_table, "fiveminute.dat");
+}
+
+void saveScoreTables() {
+    saveScoreTable(marathon_table, "marathon.dat");
+    saveScoreTable(two_minute_table, "twominute.dat");
+    saveScoreTable(five_minute_table, "fiveminute.dat");
+}
+
+BITMAP* loadOrThrow(const char* path) {
+    BITMAP* bitmap = load_bitmap(path, nullptr);
+    if (!bitmap) throw ERR_GRAPHIC_MISSING;
+    return bitmap;
+}
+
+void startSound() {
+    sound_bank = new SoundBank();
+    sound_bank->load();
+}
+
+// Full screen first; a desktop that refuses it still gets a window. Never draw
+// without a mode: with neither, the run ends through the error handler.
+void setGraphicsMode() {
+    set_color_depth(16);
+    set_color_conversion(COLORCONV_24_TO_16);
+    set_window_title("Zenvar");
+    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
+        set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
+        graphics_mode_reason = allegro_error[0] ? allegro_error : "refused";
+        throw ERR_GRAPHICS_MODE;
+    }
+    set_close_button_callback(onCloseButton);
+}
+
+// All four frames are tried before a missing one is reported.
+void loadCursors() {
+    const char* paths[4] = {"cursors/cursor1.bmp", "cursors/cursor2.bmp", "cursors/cursor3.bmp",
+                            "cursors/cursor4.bmp"};
+    bool missing = false;
+    for (int i = 0; i < 4; ++i) {
+        cursors[i] = load_bitmap(paths[i], nullptr);
+        if (!cursors[i]) missing = true;
+    }
+    if (missing) throw ERR_GRAPHIC_MISSING;
+}
+
+void loadStars() {
+    star_images[0] = load_bitmap("sprites/mini-star/mini-star1.bmp", nullptr);
+    star_images[1] = load_bitmap("sprites/mini-star/mini-star2.bmp", nullptr);
+    if (!star_images[0] || !star_images[1]) throw ERR_GRAPHIC_MISSING;
+}
+
+void emptyEnemySlots() {
+    enemy_slot_count = ENEMY_SLOT_COUNT;
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) enemy_slots[i] = nullptr;
+}
+
+void startFrameTick() {
+    install_int_ex(frameTick, BPS_TO_TIMER(60));
+    frame_tick_installed = true;
+}
+
+// The white grid that greets the player while the intro gets ready. Colour -1
+// has every bit set: white at 16 bits per pixel.
+void drawStartGrid() {
+    for (int i = 0; i < SCREEN_WIDTH / GRID_STEP; ++i) {
+        vline(back_buffer, GRID_STEP * i, 0, SCREEN_HEIGHT - 1, -1);
+        if (i < SCREEN_HEIGHT / GRID_STEP) hline(back_buffer, 0, GRID_STEP * i, SCREEN_WIDTH - 1, -1);
+    }
+}
+
+// Without a display Allegro cannot start at all; say why on the terminal.
+bool startLibrary() {
+    if (allegro_init() != 0) {
+        std::fprintf(stderr, "Zenvar needs a graphical display");
+        if (allegro_error[0]) std::fprintf(stderr, ": %s", allegro_error);
+        std::fprintf(stderr, "\n");
+        return false;
+    }
+    return true;
+}
+
+void startUp() {
+    install_timer();
+    installInput();
+    startSound();
+    setGraphicsMode();
+    srand(time(nullptr));
+    graphic_library = new GraphicLibrary();
+    bitmap_font = new BitmapFont();
+    back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    loadCursors();
+    game_background = loadOrThrow("backgrounds/gamebg.bmp");
+    title_background = loadOrThrow("backgrounds/titlebg.bmp");
+    game_logo = loadOrThrow("logo/zenvarlogo.bmp");
+    gryffon = new Gryffon(graphic_library);
+    emptyEnemySlots();
+    startFrameTick();
+    position_mouse(0, 0);
+    publisher_logo = loadOrThrow("logo/holtrane.bmp");
+    developer_logo = loadOrThrow("logo/ostwick.bmp");
+    intro_frame = 0;
+    loadStars();
+    // The buffer is not cleared: the first intro pass draws over the grid.
+    drawStartGrid();
+    copyToScreen(back_buffer);
+    waitMilliseconds(START_GRID_MILLISECONDS);
+}
+
+// One pass: an intro step, a play frame or a front-end pass, then the frame tail.
+void mainLoop() {
+    while (!shellShouldStop()) {
+        if (intro_frame >= 0)
+            introStep(back_buffer);
+        else if (game_mode != FrontEnd)
+            runPlayFrame(back_buffer);
+        else
+            frontEndPass(back_buffer);
+        presentFrame(back_buffer, cursors);
+    }
+}
+
+void destroyAndForget(BITMAP*& bitmap) {
+    if (bitmap) destroy_bitmap(bitmap);
+    bitmap = nullptr;
+}
+
+void stopTimersAndInput() {
+    if (clock_running) remove_int(clockTick);
+    clock_running = false;
+    remove_int(frameTick);
+    frame_tick_installed = false;
+    removeInput();
+}
+
+void releaseSound() {
+    sound_bank->unload();
+    delete sound_bank;
+    sound_bank = nullptr;
+}
+
+void releaseFontAndShip() {
+    destroyAndForget(star_images[0]);
+    destroyAndForget(star_images[1]);
+    bitmap_font->unload();
+    delete bitmap_font;
+    bitmap_font = nullptr;
+    gryffon->releaseGraphics(graphic_library);
+    delete gryffon;
+    gryffon = nullptr;
+    delete graphic_library;
+    graphic_library = nullptr;
+}
+
+void releaseScreenArt() {
+    destroyAndForget(game_background);
+    destroyAndForget(title_background);
+    destroyAndForget(game_logo);
+    for (BITMAP*& cursor : cursors) destroyAndForget(cursor);
+    destroyAndForget(back_buffer);
+    // The maker logos belong to the intro, which frees and forgets them when it
+    // ends; a window closed during the intro leaves them to us.
+    destroyAndForget(publisher_logo);
+    destroyAndForget(developer_logo);
+}
+
+void shutDown() {
+    stopTimersAndInput();
+    releaseSound();
+    remove_timer();
+    // Every enemy and gem of a round still running goes back to the library.
+    clearRoundObjects();
+    releaseFontAndShip();
+    releaseScreenArt();
+    set_close_button_callback(nullptr);
+    allegro_exit();
+    saveScoreTables();
+}
+
+void showErrorMessage(int code) {
+    if (code == ERR_GRAPHIC_MISSING)
+        allegro_message("Error %d: Graphic missing from library.", ERR_GRAPHIC_MISSING);
+    else if (code == ERR_SOUND_MISSING)
+        allegro_message("Error %d: Sound missing from library.", ERR_SOUND_MISSING);
+    else if (code == ERR_GRAPHICS_MODE)
+        allegro_message("Error %d: No 640x480 graphics mode: %s", ERR_GRAPHICS_MODE, graphics_mode_reason.c_str());
+}
+
+// Ends the run after a missing asset or a refused graphics mode. It may be
+// reached at any step of start-up or mid-round, so it touches only what exists.
+// The score tables are written too: names entered earlier in this run survive.
+int handleError(int code) {
+    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    showErrorMessage(code);
+    if (frame_tick_installed) remove_int(frameTick);
+    frame_tick_installed = false;
+    if (clock_running) remove_int(clockTick);
+    clock_running = false;
+    remove_timer();
+    remove_mouse();
+    delete graphic_library;
+    graphic_library = nullptr;
+    set_close_button_callback(nullptr);
+    allegro_exit();
+    saveScoreTables();
+    return 1;
+}
+
+}  // namespace
+
+int runZenvar() {
+    try {
+        loadScoreTables();
+        // Nothing has started and nothing can have changed: no files to write.
+        if (!startLibrary()) return 1;
+        startUp();
+        mainLoop();
+        shutDown();
+        return 0;
+    } catch (int code) {
+        return handleError(code);
+    }
+}

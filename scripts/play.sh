@@ -1,0 +1,14 @@
+#!/bin/bash
+# One command to play: installs what is missing, builds the game and its assets,
+# and starts it in its run folder.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j2 --target zenvar assets patches
+
+cd "$build/run"
+exec ./zenvar

@@ -1,0 +1,46 @@
+#!/bin/bash
+# One command to test: installs what is missing, builds everything, runs the
+# whole suite (unit tests and the end-to-end runs under Xvfb), then builds
+# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit
+# tests there.
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+asan_build="$root/build-asan"
+jobs=2
+
+bash "$root/scripts/install-deps.sh" || exit 1
+
+echo "== Build"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+cmake --build "$build" -j"$jobs" || exit 1
+
+echo "== Tests"
+(cd "$build" && ctest --output-on-failure -j"$jobs")
+normal_result=$?
+
+echo "== Sanitizer build"
+cmake -S "$root" -B "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DZENVAR_SANITIZE=ON -DZENVAR_BENCH=OFF || exit 1
+cmake --build "$asan_build" -j"$jobs" || exit 1
+
+# LeakSanitizer cannot run under ptrace (some containers and debuggers): keep
+# the address and undefined-behaviour checks there and say so.
+leaks=1
+probe=$(ASAN_OPTIONS=detect_leaks=1 "$asan_build/tests/test_gfx" --gtest_list_tests 2>&1 >/dev/null || true)
+if echo "$probe" | grep -q "LeakSanitizer"; then
+    echo "LeakSanitizer does not work here; running without leak checks"
+    leaks=0
+fi
+
+echo "== Sanitizer unit tests"
+(cd "$asan_build" &&
+    ASAN_OPTIONS="detect_leaks=$leaks:abort_on_error=0" UBSAN_OPTIONS="print_stacktrace=1" \
+        ctest --output-on-failure -j"$jobs" -LE e2e)
+asan_result=$?
+
+# On success the output ends with ctest's own summary.
+if [ "$normal_result" -ne 0 ] || [ "$asan_result" -ne 0 ]; then
+    echo "FAILED: normal build tests exit $normal_result, sanitizer build tests exit $asan_result"
+    exit 1
+fi
