@@ -2,12 +2,12 @@
 # One command to test: installs what is missing, builds everything, runs the
 # whole suite (unit tests and the end-to-end runs under Xvfb), then builds
 # again with AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit
-# tests there.
+# tests there. ZENVAR_BUILD_DIR and ZENVAR_ASAN_BUILD_DIR choose other build folders.
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
-asan_build="$root/build-asan"
+build="${ZENVAR_BUILD_DIR:-$root/build}"
+asan_build="${ZENVAR_ASAN_BUILD_DIR:-$root/build-asan}"
 jobs=2
 
 bash "$root/scripts/install-deps.sh" || exit 1
