@@ -40,6 +40,45 @@ void paintTwoToneText(SpriteCanvas& canvas, const ShapeMask& letters, double spl
         if (letters.solid(x, int(split_y))) canvas.blendPixel(x, int(split_y), rgb(255, 255, 240), 0.8);
 }
 
+// The title's own letters: bold italic outlines on a 44x56 box, cleaner at
+// this size than enlarged glyph grids. Holes are cut after the outline.
+struct TitleLetter {
+    char letter;
+    Outline outline;
+    Outline hole;
+};
+
+const TitleLetter TITLE_LETTERS[] = {
+    {'Z', {{0, 0}, {44, 0}, {44, 12}, {17, 44}, {44, 44}, {44, 56}, {0, 56}, {0, 44}, {27, 12}, {0, 12}}, {}},
+    {'E',
+     {{0, 0}, {44, 0}, {44, 12}, {13, 12}, {13, 22}, {36, 22}, {36, 34}, {13, 34}, {13, 44}, {44, 44}, {44, 56}, {0, 56}},
+     {}},
+    {'N', {{0, 0}, {13, 0}, {31, 32}, {31, 0}, {44, 0}, {44, 56}, {31, 56}, {13, 24}, {13, 56}, {0, 56}}, {}},
+    {'V', {{0, 0}, {13, 0}, {22, 36}, {31, 0}, {44, 0}, {29, 56}, {15, 56}}, {}},
+    {'A', {{0, 56}, {15, 0}, {29, 0}, {44, 56}, {31, 56}, {28, 45}, {16, 45}, {13, 56}}, {{18.5, 34}, {25.5, 34}, {22, 17}}},
+    {'R',
+     {{0, 0}, {34, 0}, {44, 9}, {44, 25}, {37, 31}, {44, 56}, {31, 56}, {25, 35}, {13, 35}, {13, 56}, {0, 56}},
+     {{13, 11}, {29, 11}, {32, 14}, {32, 20}, {29, 23}, {13, 23}}},
+};
+const double TITLE_LETTER_W = 44, TITLE_LETTER_H = 56, TITLE_SLANT = 0.2;
+
+Outline placedLetter(const Outline& shape, double x, double y) {
+    Outline out;
+    for (const Point2& p : shape) out.push_back(Point2{x + p.x + (TITLE_LETTER_H - p.y) * TITLE_SLANT, y + p.y});
+    return out;
+}
+
+void addTitleName(ShapeMask& mask, const std::string& name, double x, double y, double gap) {
+    for (char c : name) {
+        for (const TitleLetter& l : TITLE_LETTERS) {
+            if (l.letter != c) continue;
+            mask.addPolygon(placedLetter(l.outline, x, y));
+            if (!l.hole.empty()) mask.cutPolygon(placedLetter(l.hole, x, y));
+        }
+        x += TITLE_LETTER_W + gap;
+    }
+}
+
 void sparkle(SpriteCanvas& canvas, double cx, double cy, double arm, Rgb colour) {
     for (int d = -int(arm); d <= int(arm); ++d) {
         double a = 1.0 - std::fabs(d) / arm;
@@ -71,20 +110,20 @@ int addLettering(ShapeMask& mask, const std::string& text, int x, int y, int sca
 
 void paintTitleLogo(SpriteCanvas& canvas) {
     const std::string name = "ZENVAR";
-    const int scale = 8, gap = 6;
-    int left = (TITLE_W - letteringWidth(name, scale, gap)) / 2, top = 22;
+    const double gap = 7;
+    double width = name.size() * TITLE_LETTER_W + (name.size() - 1) * gap + TITLE_LETTER_H * TITLE_SLANT;
+    double left = std::floor((TITLE_W - width) / 2), top = 20;
     ShapeMask letters(TITLE_W, TITLE_H);
-    addLettering(letters, name, left, top, scale, gap);
+    addTitleName(letters, name, left, top, gap);
     // A swept streak under the name, like a ship's trail.
     ShapeMask streak(TITLE_W, TITLE_H);
     streak.addPolygon({{14, 96}, {TITLE_W - 14.0, 90}, {TITLE_W - 40.0, 98}, {30, 101}});
-    canvas.paintShaded(streak, Material{rgb(40, 120, 230), 2.0, 0.4, 1.0, 0.3});
     canvas.paintVertical(streak, rgb(120, 220, 255), rgb(30, 80, 200), 90, 101);
-    paintTwoToneText(canvas, letters, top + 3.5 * scale, rgb(170, 200, 240), rgb(240, 160, 50), 5.0);
+    paintTwoToneText(canvas, letters, top + TITLE_LETTER_H * 0.5, rgb(170, 200, 240), rgb(240, 160, 50), 5.0);
     canvas.outline(pal::OUTLINE);
     canvas.outline(rgb(40, 90, 200));
     canvas.outline(pal::OUTLINE);
-    sparkle(canvas, left + 6, top + 2, 14, rgb(255, 255, 255));
+    sparkle(canvas, left + 14, top + 2, 14, rgb(255, 255, 255));
     sparkle(canvas, TITLE_W - 30, 92, 9, rgb(200, 240, 255));
     canvas.clearBorder();
 }

@@ -98,7 +98,32 @@ void paintWyvern(SpriteCanvas& canvas, int frame) {
     canvas.clearBorder();
 }
 
+namespace {
+void paintEngineFlames(SpriteCanvas& canvas, int frame) {
+    double length = frame == 0 ? 8.0 : 5.0;
+    for (double x : {36.0, 60.0}) {
+        ShapeMask flame(SIZE, SIZE), core(SIZE, SIZE);
+        flame.addPolygon({{x - 5, 88}, {x + 5, 88}, {x + 2.5, 88 + length * 0.7}, {x, 88 + length},
+                          {x - 2.5, 88 + length * 0.7}});
+        core.addEllipse(x, 89.5, 2.6, length * 0.35);
+        canvas.paintVertical(flame, pal::FLAME_HOT, pal::FLAME_EDGE, 88, 88 + length);
+        canvas.paintFlat(core, pal::FLAME_CORE);
+    }
+}
+
+void paintTurret(SpriteCanvas& canvas, double x, double y) {
+    ShapeMask barrel(SIZE, SIZE), base(SIZE, SIZE);
+    barrel.addCapsule(x - 1.7, y, x - 1.7, y - 10, 1.1);
+    barrel.addCapsule(x + 1.7, y, x + 1.7, y - 10, 1.1);
+    base.addEllipse(x, y, 4.8, 4.8);
+    canvas.paintShaded(barrel, Material{rgb(64, 66, 80), 1.0, 0.6, 1.2, 0.0});
+    canvas.paintShaded(base, Material{mix(pal::BATTLE_HULL, pal::LIGHT_TINT, 0.25), 2.4, 0.7, 1.3, 0.3});
+    canvas.blendPixel(int(x), int(y), rgb(40, 40, 54), 0.8, true);
+}
+}  // namespace
+
 void paintBattleship(SpriteCanvas& canvas, int frame) {
+    paintEngineFlames(canvas, frame);
     ShapeMask hull(SIZE, SIZE), armour(SIZE, SIZE), deck(SIZE, SIZE), sponsons(SIZE, SIZE), engines(SIZE, SIZE);
     engines.addPolygon({{30, 80}, {42, 80}, {41, 90}, {31, 90}});
     engines.addPolygon({{54, 80}, {66, 80}, {65, 90}, {55, 90}});
@@ -109,45 +134,50 @@ void paintBattleship(SpriteCanvas& canvas, int frame) {
     armour.addPolygon(mirroredAbout({{36, 60}, {34, 74}, {40, 80}, {48, 79}}, MID));
     deck.addPolygon(mirroredAbout({{48, 36}, {40, 42}, {39, 58}, {48, 62}}, MID));
 
-    Material steel{pal::BATTLE_HULL, 4.0, 0.35, 1.1, 0.3};
+    Material steel{pal::BATTLE_HULL, 4.0, 0.35, 1.3, 0.35};
     canvas.paintShaded(engines, Material{rgb(70, 72, 86), 2.0, 0.3, 1.0, 0.0});
     canvas.paintShaded(sponsons, steel);
     canvas.paintShaded(hull, steel);
-    canvas.paintShaded(armour, Material{pal::BATTLE_PLATE, 3.0, 0.3, 1.1, 0.25});
-    canvas.paintShaded(deck, Material{mix(pal::BATTLE_HULL, pal::LIGHT_TINT, 0.15), 2.5, 0.45, 1.1, 0.3});
+    canvas.paintShaded(armour, Material{pal::BATTLE_PLATE, 3.0, 0.4, 1.3, 0.3});
+    canvas.paintShaded(deck, Material{mix(pal::BATTLE_HULL, pal::LIGHT_TINT, 0.2), 2.5, 0.5, 1.2, 0.3});
 
-    // Plate seams.
-    Rgb seam = mix(pal::BATTLE_HULL, pal::SHADOW_TINT, 0.7);
-    for (double y : {26.0, 46.0, 66.0}) canvas.seam(30, y, 66, y, seam, 0.5);
-    canvas.seam(MID, 62, MID, 84, seam, 0.5);
-    for (double x : {18.0, 78.0}) canvas.seam(x, 50, x, 72, seam, 0.45);
-
-    // Turrets: two forward, one on each sponson.
-    const double turrets[4][2] = {{MID, 28}, {MID, 70}, {19, 58}, {77, 58}};
-    for (const auto& t : turrets) {
-        ShapeMask barrel(SIZE, SIZE), base(SIZE, SIZE);
-        barrel.addCapsule(t[0] - 1.6, t[1], t[0] - 1.6, t[1] - 9, 1.0);
-        barrel.addCapsule(t[0] + 1.6, t[1], t[0] + 1.6, t[1] - 9, 1.0);
-        base.addEllipse(t[0], t[1], 4.6, 4.6);
-        canvas.paintShaded(barrel, Material{rgb(90, 92, 104), 1.0, 0.5, 1.0, 0.0});
-        canvas.paintShaded(base, Material{mix(pal::BATTLE_HULL, pal::LIGHT_TINT, 0.1), 2.2, 0.6, 1.2, 0.3});
+    // Plate seams, a red warning chevron on the bow and gun ports along the flanks.
+    Rgb seam = mix(pal::BATTLE_HULL, pal::SHADOW_TINT, 0.8);
+    for (double y : {26.0, 46.0, 66.0}) canvas.seam(30, y, 66, y, seam, 0.55);
+    canvas.seam(MID, 62, MID, 84, seam, 0.55);
+    for (double x : {18.0, 78.0}) canvas.seam(x, 50, x, 72, seam, 0.5);
+    canvas.seam(44, 16, 48, 10, pal::BATTLE_LIGHT, 0.8);
+    canvas.seam(52, 16, 48, 10, pal::BATTLE_LIGHT, 0.8);
+    for (int i = 0; i < 4; ++i) {
+        double y = 50 + i * 5;
+        canvas.seam(14, y, 16, y, rgb(30, 28, 40), 0.9);
+        canvas.seam(80, y, 82, y, rgb(30, 28, 40), 0.9);
     }
-    // Bridge tower with windows.
+
+    // Turrets: two on the centre line, one on each sponson.
+    paintTurret(canvas, MID, 28);
+    paintTurret(canvas, MID, 70);
+    paintTurret(canvas, 20, 58);
+    paintTurret(canvas, 76, 58);
+    // Bridge tower with lit windows.
     ShapeMask bridge(SIZE, SIZE);
     bridge.addPolygon({{42, 42}, {54, 42}, {55, 56}, {41, 56}});
-    canvas.paintShaded(bridge, Material{rgb(180, 184, 198), 2.0, 0.5, 1.2, 0.4});
-    for (int x = 43; x <= 52; x += 3) canvas.blendPixel(x, 45, rgb(120, 230, 255), 1.0, true);
+    canvas.paintShaded(bridge, Material{rgb(180, 184, 198), 2.0, 0.5, 1.3, 0.4});
+    for (int x = 43; x <= 52; x += 3) {
+        canvas.blendPixel(x, 45, rgb(140, 240, 255), 1.0, true);
+        canvas.blendPixel(x + 1, 45, rgb(140, 240, 255), 1.0, true);
+    }
     canvas.outline(pal::OUTLINE);
 
-    // Engines burn, running lights blink in turn.
-    double thrust = frame == 0 ? 1.0 : 0.65;
-    canvas.glow(36, 91, 6 + 2 * thrust, pal::FLAME_HOT, 0.9 * thrust, 0.6);
-    canvas.glow(60, 91, 6 + 2 * thrust, pal::FLAME_HOT, 0.9 * thrust, 0.6);
-    const double lights[4][2] = {{13, 52}, {83, 52}, {29, 80}, {67, 80}};
+    // Running lights blink in turn: wing tips on one picture, stern on the other.
+    const double lights[4][2] = {{13, 52}, {83, 52}, {29, 81}, {67, 81}};
     for (int i = 0; i < 4; ++i) {
         bool on = (i < 2) == (frame == 0);
-        canvas.glow(lights[i][0], lights[i][1], on ? 3.2 : 1.6, on ? pal::BATTLE_LIGHT : rgb(120, 40, 40),
-                    on ? 1.3 : 0.6, 2.0);
+        int x = int(lights[i][0]), y = int(lights[i][1]);
+        Rgb c = on ? pal::BATTLE_LIGHT : rgb(110, 40, 44);
+        for (int dy = 0; dy < 2; ++dy)
+            for (int dx = 0; dx < 2; ++dx) canvas.blendPixel(x + dx, y + dy, c, 1.0, true);
+        if (on) canvas.glow(x + 1, y + 1, 4.0, pal::BATTLE_LIGHT, 1.0, 2.0);
     }
     canvas.clearBorder();
 }
