@@ -108,7 +108,7 @@ void makeBackgrounds(AssetOutput& out) {
     out.newSheetRow();
     SpriteCanvas game(GAME_W, GAME_H);
     paintGameBackdrop(game);
-    out.savePicture("backgrounds/gamebg.bmp", game, -2);
+    out.savePicture("backgrounds/gamebg.bmp", game, -3);
     SpriteCanvas title(640, 480);
     paintTitleBackdrop(title);
     out.savePicture("backgrounds/titlebg.bmp", title, -2);

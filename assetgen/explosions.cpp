@@ -95,10 +95,24 @@ void paintDebris(SpriteCanvas& canvas, const ExplosionStyle& s, double t) {
 void paintExplosionFrame(SpriteCanvas& canvas, const ExplosionStyle& s, int index) {
     double t = s.frames > 1 ? double(index) / (s.frames - 1) : 0.0;
     t = 0.04 + t * 0.92;
-    paintFireball(canvas, s, t);
+    // Hull fragments first, so they show only where they fly clear of the fire.
     paintDebris(canvas, s, t);
+    paintFireball(canvas, s, t);
     paintSparks(canvas, s, t);
-    if (index == 0) canvas.glow(s.size / 2.0, s.size / 2.0, s.size * 0.42, pal::FIRE_WHITE, 1.2, 0.25);
+    if (index == 0) {
+        // The first frame is a flash: a white core with rays of uneven length.
+        Prng rng(s.seed * 5 + 1);
+        double half = s.size / 2.0;
+        for (int ray = 0; ray < 8; ++ray) {
+            double angle = ray * M_PI / 4 + rng.range(-0.2, 0.2), reach = half * rng.range(0.55, 0.85);
+            for (double r = 0; r < reach; r += 0.5) {
+                double a = 1.0 - r / reach;
+                canvas.blendPixel(int(half + std::cos(angle) * r), int(half + std::sin(angle) * r),
+                                  mix(pal::FIRE_YELLOW, pal::FIRE_WHITE, a), a > 0.3 ? 1.0 : 0.0);
+            }
+        }
+        canvas.glow(half, half, s.size * 0.42, pal::FIRE_WHITE, 1.2, 0.25);
+    }
     canvas.clearBorder();
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "assetgen/deflate.h"
+
 uint32_t crc32Of(const uint8_t* data, size_t length, uint32_t crc) {
     static uint32_t table[256];
     static bool ready = false;
@@ -49,18 +51,8 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
         raw.insert(raw.end(), rgb.begin() + size_t(y) * width * 3, rgb.begin() + size_t(y + 1) * width * 3);
     }
     std::vector<uint8_t> z = {0x78, 0x01};
-    for (size_t pos = 0; pos < raw.size() || pos == 0;) {
-        size_t n = std::min<size_t>(65535, raw.size() - pos);
-        bool last = pos + n >= raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(uint8_t(n & 0xFF));
-        z.push_back(uint8_t(n >> 8));
-        z.push_back(uint8_t(~n & 0xFF));
-        z.push_back(uint8_t((~n >> 8) & 0xFF));
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-        pos += n;
-        if (last) break;
-    }
+    std::vector<uint8_t> packed = deflateFixed(raw);
+    z.insert(z.end(), packed.begin(), packed.end());
     putBig32(z, adler32Of(raw.data(), raw.size()));
 
     std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

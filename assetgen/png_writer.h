@@ -1,6 +1,5 @@
-// Writes a 24-bit RGB PNG with stored (uncompressed) deflate blocks. The
-// contact sheet is only looked at, never shipped with the game, so size does
-// not matter and the generator needs no image library or outside tool.
+// Writes a 24-bit RGB PNG, compressed by our own small deflate, so the
+// generator needs no image library or outside tool for its contact sheet.
 #pragma once
 
 #include <cstdint>
