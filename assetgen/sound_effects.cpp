@@ -22,11 +22,12 @@ void addBlast(PcmSound& s, uint32_t seed, double cutoff_from, double cutoff_to, 
     for (size_t i = 0; i < s.samples.size(); ++i) {
         double t = double(i) / SAMPLE_RATE;
         double noise = rng.range(-1, 1);
+        // Crackle: sparse pops fed through the same filter as the roar, so they thud rather than click.
+        if (rng.unit() < crackle * decay(t, body_seconds * 0.3)) noise += rng.range(-6, 6);
         double cutoff = glide(t, cutoff_from, cutoff_to, body_seconds);
         double v = filter.lowPass(noise, cutoff, 0.3) * attackDecay(t, 0.004, body_seconds * 0.35);
         v += rumble.lowPass(noise, 120, 0.5) * 1.6 * attackDecay(t, 0.01, body_seconds * 0.5);
         v += thump.sine(glide(t, thump_hz, thump_hz * 0.4, 0.4)) * 0.9 * decay(t, 0.14);
-        if (rng.unit() < crackle * decay(t, body_seconds * 0.3)) v += rng.range(-0.8, 0.8);
         s.samples[i] += v;
     }
 }
@@ -108,8 +109,8 @@ PcmSound enemyExplosionSound() {
 PcmSound bigExplosionSound() {
     // Deep and long; the game plays it a little slowed, which deepens it further.
     PcmSound s = blank(1.5);
-    addBlast(s, 404, 3500, 90, 1.2, 60, 0.04);
-    addBlast(s, 405, 1500, 70, 1.4, 45, 0.0);
+    addBlast(s, 404, 1800, 60, 1.2, 60, 0.04);
+    addBlast(s, 405, 700, 50, 1.4, 45, 0.0);
     finishSound(s, 0.89, 2, 80);
     return s;
 }

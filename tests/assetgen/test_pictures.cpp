@@ -152,6 +152,36 @@ TEST(Pictures, ShipAndCursorSitOnTheirAnchors) {
     EXPECT_FALSE(star.isMagenta(4, 4));
 }
 
+TEST(Pictures, EachEnemyKindHasItsOwnColourAndTheShadowIsDarkest) {
+    const char* kinds[] = {"sprites/pawn/pawn1.bmp", "sprites/shadow/shadow1.bmp", "sprites/blade/blade1.bmp",
+                           "sprites/wyvern/wyvern1.bmp", "sprites/bigbattleship/bigbattleship1.bmp"};
+    double mean[5][3] = {};
+    for (int k = 0; k < 5; ++k) {
+        BmpFile bmp = readOrFail(kinds[k]);
+        int n = 0;
+        for (int y = 0; y < bmp.height(); ++y)
+            for (int x = 0; x < bmp.width(); ++x) {
+                if (bmp.isMagenta(x, y)) continue;
+                int r, g, b;
+                bmp.pixel(x, y, r, g, b);
+                mean[k][0] += r, mean[k][1] += g, mean[k][2] += b, ++n;
+            }
+        ASSERT_GT(n, 0) << kinds[k];
+        for (double& c : mean[k]) c /= n;
+    }
+    for (int a = 0; a < 5; ++a)
+        for (int b = a + 1; b < 5; ++b) {
+            double d = std::fabs(mean[a][0] - mean[b][0]) + std::fabs(mean[a][1] - mean[b][1]) +
+                       std::fabs(mean[a][2] - mean[b][2]);
+            EXPECT_GT(d, 30) << kinds[a] << " and " << kinds[b] << " look alike";
+        }
+    auto brightness = [&](int k) { return mean[k][0] + mean[k][1] + mean[k][2]; };
+    for (int k = 0; k < 5; ++k) {
+        if (k == 1) continue;
+        EXPECT_LT(brightness(1), brightness(k)) << "the stealth craft outshines " << kinds[k];
+    }
+}
+
 TEST(Pictures, TitleLogoFitsAboveTheMenu) {
     // Drawn at (154, 0): at most 332 wide and clear of y = 240.
     BmpFile logo = readOrFail("logo/zenvarlogo.bmp");

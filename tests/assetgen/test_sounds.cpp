@@ -94,3 +94,27 @@ TEST(Sounds, EverySampleIsLevelledWithoutClippingOffsetOrClicks) {
         EXPECT_LT(std::abs(wav.samples.back()), 300) << path << " ends with a click";
     }
 }
+
+namespace {
+// Share of a sample's energy below about 250 Hz (a one-pole low-pass split).
+double lowBandShare(const Wav& wav) {
+    double k = std::exp(-2 * M_PI * 250.0 / wav.rate), low = 0, low_energy = 0, energy = 0;
+    for (int16_t s : wav.samples) {
+        low = k * low + (1 - k) * s;
+        low_energy += low * low;
+        energy += double(s) * s;
+    }
+    return energy > 0 ? low_energy / energy : 0;
+}
+}  // namespace
+
+TEST(Sounds, BlastsAreDeepAndLongAndZapsAreBrightAndShort) {
+    Wav shot, big, die;
+    ASSERT_TRUE(readWav("sfx/shot.wav", shot));
+    ASSERT_TRUE(readWav("sfx/enemybigdie.wav", big));
+    ASSERT_TRUE(readWav("sfx/die.wav", die));
+    EXPECT_GT(lowBandShare(big), 0.5) << "the big blast is not deep";
+    EXPECT_LT(lowBandShare(shot), 0.2) << "the shot is dull";
+    EXPECT_GT(big.samples.size(), shot.samples.size() * 4);
+    EXPECT_GT(die.samples.size(), shot.samples.size() * 4);
+}
