@@ -45,7 +45,7 @@ void paintFireball(SpriteCanvas& canvas, const ExplosionStyle& s, double t) {
         for (int x = 0; x < s.size; ++x) {
             double r = puffDistance(s, x + 0.5, y + 0.5, radius, t);
             double n = fractalNoise(x * noise_scale + t * 3.1, y * noise_scale - t * 2.3, s.seed, 4);
-            double ragged = r + (n - 0.5) * (0.7 + 0.5 * t);
+            double ragged = r + (n - 0.5) * (1.0 + 0.5 * t);
             if (ragged >= 1.0) continue;
             // Hot in the middle early on; later the middle burns out first.
             double core = 1.0 - ragged;
