@@ -114,9 +114,11 @@ TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
     shadow.setAngle(itofix(250));
     shadow.turn(2);
     EXPECT_EQ(shadow.getAngle(), -itofix(4));
-    shadow.setAngle(-itofix(128));
-    shadow.turn(0);
-    EXPECT_EQ(shadow.getAngle(), -itofix(128));
+    shadow.setAngle(itofix(126));
+    shadow.turn(2);
+    EXPECT_EQ(shadow.getAngle(), -itofix(128)) << "128 is the same heading as -128";
+    shadow.turn(-1);
+    EXPECT_EQ(shadow.getAngle(), itofix(127));
 
     // Turning to face right (64) at speed 2 gives (2, 0).
     shadow.setAngle(itofix(62));
