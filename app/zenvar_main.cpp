@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 
+#include "app/autopilot.h"
 #include "app/frame_clock.h"
 #include "app/front_end.h"
 #include "app/program.h"
@@ -142,6 +143,8 @@ void startUp() {
     drawStartGrid();
     copyToScreen(back_buffer);
     waitMilliseconds(START_GRID_MILLISECONDS);
+    // Test and demo hook only: off unless ZENVAR_AUTOPILOT is set.
+    startAutopilotIfAsked();
 }
 
 // One pass: an intro step, a play frame or a front-end pass, then the frame tail.

@@ -239,3 +239,76 @@ e2e_cpu_percent() {
     after=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
     echo $(((after - before) * 100 / (ticks * seconds)))
 }
+
+# ---- Helpers for the whole-game scenarios (test_game_*.sh) ----
+
+# e2e_tool NAME: builds tests/e2e/tools/NAME.c once into $E2E_WORK, echoes its path.
+e2e_tool() {
+    local tool="$E2E_WORK/$1"
+    if [ ! -x "$tool" ]; then
+        cc -O1 -o "$tool" "$(dirname "${BASH_SOURCE[0]}")/tools/$1.c" ${2:-} >&2 ||
+            e2e_fail "cannot build the helper $1"
+    fi
+    echo "$tool"
+}
+
+# e2e_click X Y [BUTTON]: a press held long enough for once-per-frame polling.
+e2e_click() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.1
+    xdotool mousedown "${3:-1}"
+    sleep 0.15
+    xdotool mouseup "${3:-1}"
+    sleep 0.1
+}
+
+# e2e_text_shown SHOT normal|green X Y TEXT: the game's font text is on the screenshot.
+e2e_text_shown() {
+    local shot=$1 strip=$2 font_ppm="$E2E_WORK/font-$2.ppm" tool
+    tool=$(e2e_tool text_at)
+    if [ ! -s "$font_ppm" ]; then
+        local bmp="$E2E_RUN/font/font.bmp"
+        [ "$strip" = green ] && bmp="$E2E_RUN/font/fontgreen.bmp"
+        convert "$bmp" "$font_ppm" || e2e_fail "cannot read $bmp"
+    fi
+    convert "$shot" -alpha off -depth 8 "$E2E_WORK/shot.ppm" 2>/dev/null || return 1
+    "$tool" "$E2E_WORK/shot.ppm" "$font_ppm" "$3" "$4" "$5" >/dev/null
+}
+
+# e2e_wait_text SECONDS normal|green X Y TEXT: screenshots until the text shows.
+# The last screenshot stays in $E2E_WORK/last.png.
+e2e_wait_text() {
+    local limit=$(($1 * 4)) tries=0
+    while [ "$tries" -lt "$limit" ]; do
+        e2e_screenshot "$E2E_WORK/last.png"
+        if e2e_text_shown "$E2E_WORK/last.png" "$2" "$3" "$4" "$5"; then
+            return 0
+        fi
+        tries=$((tries + 1))
+        sleep 0.25
+    done
+    return 1
+}
+
+# e2e_write_scores FILE SCORE NAME x5: a 35-byte table, little-endian scores.
+e2e_write_scores() {
+    local file=$1 score name byte i
+    shift
+    : >"$file"
+    while [ $# -ge 2 ]; do
+        score=$1 name=$2
+        shift 2
+        for i in 0 8 16 24; do
+            byte=$(((score >> i) & 255))
+            printf "\\x$(printf %02x "$byte")" >>"$file"
+        done
+        printf '%s' "$name" >>"$file"
+    done
+}
+
+# e2e_score_row FILE ROW: "score name" of one row of a table file.
+e2e_score_row() {
+    local offset=$(($2 * 7)) score
+    score=$(od -An -t d4 -j "$offset" -N 4 "$1" | tr -d ' ')
+    echo "$score $(dd if="$1" bs=1 skip=$((offset + 4)) count=3 2>/dev/null)"
+}
