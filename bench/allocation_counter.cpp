@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 #include <execinfo.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,11 +32,38 @@ void* allocateForCpp(size_t size) {
     return block;
 }
 
+// A frame without an exported name ("module(+0x12) [0x...]", a function with
+// internal linkage) is named by addr2line from the module's symbol table.
+std::string nameFromSymbolTable(std::string module, const std::string& offset) {
+    // The executable appears under the name it was started by, which no longer
+    // holds once the benchmark has changed to the run folder.
+    if (module.empty() || module[0] != '/') {
+        char path[4096];
+        ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+        if (length <= 0) return "";
+        module.assign(path, length);
+    }
+    std::string command = "addr2line -f -C -e '" + module + "' " + offset + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return "";
+    char line[512] = "";
+    bool read = std::fgets(line, sizeof line, pipe) != nullptr;
+    pclose(pipe);
+    std::string name = read ? line : "";
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    return name == "??" ? "" : name;
+}
+
 // "module(mangled+0x12) [0x...]" -> the demangled function name, or the raw text.
 std::string readableFrame(const char* symbol) {
     const char* open = std::strchr(symbol, '(');
     const char* plus = open ? std::strchr(open, '+') : nullptr;
-    if (!open || !plus || plus == open + 1) return symbol;
+    if (open && plus == open + 1) {
+        const char* close = std::strchr(plus, ')');
+        std::string found = close ? nameFromSymbolTable(std::string(symbol, open), std::string(plus + 1, close)) : "";
+        return found.empty() ? symbol : found;
+    }
+    if (!open || !plus) return symbol;
     std::string mangled(open + 1, plus);
     int status = 0;
     char* demangled = abi::__cxa_demangle(mangled.c_str(), nullptr, nullptr, &status);

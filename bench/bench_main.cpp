@@ -1,11 +1,13 @@
 // zenvar-bench: frame cost of every kind of pass, side by side in one run.
 //
-// Usage: zenvar-bench [run folder]   (default: the build's run folder)
+// Usage: zenvar-bench [run folder] [--only=screens|play|worst]
 // Prints one table row per pass with its time per frame, its share of the
 // 60 Hz budget, its ratio to the bare frame tail and its heap allocations per
 // frame, then the allocation audit of steady play; exits 1 when a pass misses
 // its target or a play frame allocates outside a spawn or a gem drop.
+// --only runs the floor and one group of passes, for profiling under callgrind.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/front_end.h"
@@ -28,6 +30,42 @@ const int SCREEN_FRAMES = 1000;
 const double TYPICAL_TARGET = 3;
 const double WORST_TARGET = 25;
 
+struct Options {
+    std::string runFolder = ZENVAR_BENCH_RUN_DIR;
+    std::string only;  // empty: every pass
+};
+
+bool readOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--only=", 7) == 0) {
+            options.only = argv[i] + 7;
+            if (options.only != "screens" && options.only != "play" && options.only != "worst") return false;
+        } else if (argv[i][0] == '-') {
+            return false;
+        } else {
+            options.runFolder = argv[i];
+        }
+    }
+    return true;
+}
+
+void runScreens(BenchTable& table) {
+    FrameStats intro(SCREEN_FRAMES), titleFade(SCREEN_FRAMES), title(SCREEN_FRAMES), controls(SCREEN_FRAMES),
+        credits(SCREEN_FRAMES), scores(SCREEN_FRAMES);
+    measureIntro(intro, SCREEN_FRAMES);
+    measureFrontEnd(titleFade, SCREEN_FRAMES, 1, true);
+    measureFrontEnd(title, SCREEN_FRAMES, 100, false);
+    measureFrontEnd(controls, SCREEN_FRAMES, CONTROLS_FIRST_PASS, false);
+    measureFrontEnd(credits, SCREEN_FRAMES, CREDITS_FIRST_PASS, false);
+    measureFrontEnd(scores, SCREEN_FRAMES, SCORES_FIRST_PASS, false);
+    table.addRow("intro: maker's logo", intro, -1, false);
+    table.addRow("title: fade-in", titleFade, -1, false);
+    table.addRow("title: live, hover", title, -1, false);
+    table.addRow("controls screen", controls, -1, false);
+    table.addRow("credits screen", credits, -1, false);
+    table.addRow("score screen", scores, -1, false);
+}
+
 void printRound(const RoundSummary& round, const PlayAllocationAudit& audit) {
     std::printf("\nSimulated round (seed %u): %d frames, score %d, %d ships lost and replaced,\n", ROUND_SEED,
                 round.framesPlayed, round.finalScore, round.shipsLost);
@@ -39,56 +77,58 @@ void printRound(const RoundSummary& round, const PlayAllocationAudit& audit) {
     std::printf("  %ld other frames made %ld allocations: %s\n", audit.violationFrames(), audit.violations(),
                 audit.violations() == 0 ? "none, as required" : "VIOLATION");
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-    std::string runFolder = argc > 1 ? argv[1] : ZENVAR_BENCH_RUN_DIR;
-    HeadlessGame game;
-    if (!game.start(runFolder)) return 2;
-
-    BenchTable table;
-    FrameStats floorBefore(FLOOR_FRAMES);
-    measureFloor(floorBefore, FLOOR_FRAMES);
-
-    FrameStats intro(SCREEN_FRAMES), titleFade(SCREEN_FRAMES), title(SCREEN_FRAMES), controls(SCREEN_FRAMES),
-        credits(SCREEN_FRAMES), scores(SCREEN_FRAMES);
-    measureIntro(intro, SCREEN_FRAMES);
-    measureFrontEnd(titleFade, SCREEN_FRAMES, 1, true);
-    measureFrontEnd(title, SCREEN_FRAMES, 100, false);
-    measureFrontEnd(controls, SCREEN_FRAMES, CONTROLS_FIRST_PASS, false);
-    measureFrontEnd(credits, SCREEN_FRAMES, CREDITS_FIRST_PASS, false);
-    measureFrontEnd(scores, SCREEN_FRAMES, SCORES_FIRST_PASS, false);
-
+void runTypicalPlay(BenchTable& table, PlayAllocationAudit& audit, RoundSummary& round) {
     FrameStats typical(ROUND_FRAMES);
-    PlayAllocationAudit audit;
-    RoundSummary round = measureTypicalPlay(typical, audit, ROUND_SEED, ROUND_FRAMES);
+    round = measureTypicalPlay(typical, audit, ROUND_SEED, ROUND_FRAMES);
+    table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
+}
 
+void runWorstCase(BenchTable& table) {
     FrameStats worstDip(WORST_FRAMES);
     measureWorstCase(worstDip, WORST_FRAMES, true);
     FrameStats worstPlain(WORST_FRAMES);
     measureWorstCase(worstPlain, WORST_FRAMES, false);
+    table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
+    table.addRow("play: worst case, plain backdrop", worstPlain, -1, false);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!readOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: zenvar-bench [run folder] [--only=screens|play|worst]\n");
+        return 2;
+    }
+    HeadlessGame game;
+    if (!game.start(options.runFolder)) return 2;
+
+    BenchTable table;
+    FrameStats floorBefore(FLOOR_FRAMES);
+    measureFloor(floorBefore, FLOOR_FRAMES);
+    table.addRow("floor: frame tail (first)", floorBefore, -1, false);
+
+    bool all = options.only.empty();
+    if (all || options.only == "screens") runScreens(table);
+    bool playing = all || options.only == "play";
+    PlayAllocationAudit audit;
+    RoundSummary round;
+    if (playing) runTypicalPlay(table, audit, round);
+    if (all || options.only == "worst") runWorstCase(table);
 
     // The floor is measured again at the end: the two agree when the machine
     // held steady over the run, and the ratios use their mean.
     FrameStats floorAfter(FLOOR_FRAMES);
     measureFloor(floorAfter, FLOOR_FRAMES);
-    table.setFloor((floorBefore.meanMillis() + floorAfter.meanMillis()) / 2);
-
-    table.addRow("floor: frame tail (first)", floorBefore, -1, false);
     table.addRow("floor: frame tail (last)", floorAfter, -1, false);
-    table.addRow("intro: maker's logo", intro, -1, false);
-    table.addRow("title: fade-in", titleFade, -1, false);
-    table.addRow("title: live, hover", title, -1, false);
-    table.addRow("controls screen", controls, -1, false);
-    table.addRow("credits screen", credits, -1, false);
-    table.addRow("score screen", scores, -1, false);
-    table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
-    table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
-    table.addRow("play: worst case, plain backdrop", worstPlain, -1, false);
+    table.setFloor((floorBefore.meanMillis() + floorAfter.meanMillis()) / 2);
     table.print();
 
-    printRound(round, audit);
-    if (audit.violations() > 0) traceTypicalPlay(ROUND_SEED, ROUND_FRAMES);
+    if (playing) {
+        printRound(round, audit);
+        // The replay keeps the call stacks of the offending allocations.
+        if (audit.violations() > 0) traceTypicalPlay(ROUND_SEED, ROUND_FRAMES);
+    }
     reportFontAllocations();
     game.stop();
     return table.allTargetsMet() && audit.violations() == 0 ? 0 : 1;
