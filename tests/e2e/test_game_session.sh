@@ -41,7 +41,7 @@ done
 [ -n "$intro" ] || e2e_fail "no intro logo was shown after the grid"
 echo "grid and intro shown"
 
-e2e_wait_text 20 normal 216 240 "Marathon Game" || e2e_fail "the title menu never appeared"
+e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title menu never appeared"
 e2e_text_shown "$E2E_WORK/last.png" normal 288 336 "Exit" || e2e_fail "the title has no Exit item"
 xdotool mousemove --window "$window" 300 248
 xdotool windowfocus --sync "$window" 2>/dev/null
