@@ -85,12 +85,13 @@ void runTypicalPlay(BenchTable& table, PlayAllocationAudit& audit, RoundSummary&
 }
 
 void runWorstCase(BenchTable& table) {
-    FrameStats worstDip(WORST_FRAMES);
-    measureWorstCase(worstDip, WORST_FRAMES, true);
-    FrameStats worstPlain(WORST_FRAMES);
-    measureWorstCase(worstPlain, WORST_FRAMES, false);
+    FrameStats worstDip(WORST_FRAMES), worstPlain(WORST_FRAMES), worstFade(WORST_FRAMES);
+    measureWorstCase(worstDip, WORST_FRAMES, true, false);
+    measureWorstCase(worstPlain, WORST_FRAMES, false, false);
+    measureWorstCase(worstFade, WORST_FRAMES, true, true);
     table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
     table.addRow("play: worst case, plain backdrop", worstPlain, -1, false);
+    table.addRow("play: worst case, dip + end fade", worstFade, -1, false);
 }
 }  // namespace
 
@@ -128,6 +129,13 @@ int main(int argc, char** argv) {
         printRound(round, audit);
         // The replay keeps the call stacks of the offending allocations.
         if (audit.violations() > 0) traceTypicalPlay(ROUND_SEED, ROUND_FRAMES);
+    }
+    if (all || options.only == "screens") {
+        std::printf("\nC++ allocations of one front-end pass, by the function that asked:\n");
+        traceFrontEndPass("title", 100);
+        traceFrontEndPass("controls", CONTROLS_FIRST_PASS);
+        traceFrontEndPass("credits", CREDITS_FIRST_PASS);
+        traceFrontEndPass("score screen", SCORES_FIRST_PASS);
     }
     reportFontAllocations();
     game.stop();

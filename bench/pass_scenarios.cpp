@@ -132,15 +132,15 @@ void traceTypicalPlay(unsigned seed, int frames) {
     }
 }
 
-void measureWorstCase(FrameStats& stats, int frames, bool dip) {
+void measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade) {
     WorstCaseField field;
     field.build();
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
-        field.refill(frame, dip);
+        field.refill(frame, dip, fade);
         playPass();
     }
     for (int frame = 0; frame < frames; ++frame) {
-        field.refill(frame, dip);
+        field.refill(frame, dip, fade);
         stats.begin();
         playPass();
         stats.end();
@@ -164,6 +164,24 @@ void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn)
         if (frame >= 0) stats.end();
     }
     screen_timer = 0;
+}
+
+void traceFrontEndPass(const char* label, int firstTimer) {
+    mouse_x = 230;
+    mouse_y = 245;
+    mouse_b = 0;
+    screen_timer = firstTimer - 1;
+    fade_alpha = 256;
+    AllocationCounter::startTracing();
+    frontEndPass(back_buffer);
+    AllocationCounter::stopTracing();
+    clear_bitmap(back_buffer);
+    screen_timer = 0;
+    std::map<std::string, int> callers;
+    for (int i = 0; i < AllocationCounter::traceCount(); ++i) callers[AllocationCounter::callerOf(i)] += 1;
+    std::printf("  %-16s %2d:", label, AllocationCounter::traceCount());
+    for (const auto& entry : callers) std::printf("  %d in %s", entry.second, entry.first.c_str());
+    std::printf("\n");
 }
 
 void measureIntro(FrameStats& stats, int frames) {

@@ -27,14 +27,19 @@ RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, u
 // spawn frames, and prints where they come from.
 void traceTypicalPlay(unsigned seed, int frames);
 
-// The full field of WorstCaseField, inside the backdrop's dip or outside it.
-void measureWorstCase(FrameStats& stats, int frames, bool dip);
+// The full field of WorstCaseField, inside the backdrop's dip or outside it,
+// and optionally inside the fade of the end of a round.
+void measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade);
 
 // A front-end pass held on one screen: screen_timer is set before each pass
 // to firstTimer (frontEndPass adds one), within the screen's own span.
 // fadeIn keeps the title in its fade-in, else the title is live with the
 // mouse over the first menu item (its hover feedback drawn).
 void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn);
+
+// Runs one pass of the given screen with call stacks kept and prints which
+// functions allocated.
+void traceFrontEndPass(const char* label, int firstTimer);
 
 // An intro pass with a maker's logo fully shown.
 void measureIntro(FrameStats& stats, int frames);

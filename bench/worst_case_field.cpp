@@ -22,6 +22,7 @@ const int ROW_STEP = 96;     // five rows from y 0 to 384
 const int LASER_SPACING = 4;  // a battleship's stream: one laser every 4 pixels
 const int DIP_START = 500;
 const int DIP_LENGTH = 64;
+const int FADE_FRAMES = 63;  // end counters 1..63 blend the field over black
 
 double slotX(int slot) { return (slot % WorstCaseField::COLUMNS) * COLUMN_STEP; }
 double slotY(int slot) { return (slot / WorstCaseField::COLUMNS) * ROW_STEP; }
@@ -47,10 +48,10 @@ void WorstCaseField::build() {
     mouse_y = 40;
 }
 
-void WorstCaseField::refill(int frame, bool dip) {
-    // runPlayFrame adds one before it draws the backdrop.
+void WorstCaseField::refill(int frame, bool dip, bool fade) {
+    // runPlayFrame adds one to both counters before it draws with them.
     frame_count = dip ? DIP_START - 1 + frame % DIP_LENGTH : 100 + frame % 300;
-    end_counter = -1;
+    end_counter = fade ? frame % FADE_FRAMES : -1;
     intro_counter = -1;
     seconds_left = 300;
     banner_timer = 0;

@@ -18,8 +18,9 @@ public:
 
     // Fills the slots, gives the ship a shape and holds the fire button.
     void build();
-    // Restores the full field; dip selects a frame count inside the dip.
-    void refill(int frame, bool dip);
+    // Restores the full field; dip selects a frame count inside the dip, fade
+    // an end-of-round counter inside the fade (the round then takes no input).
+    void refill(int frame, bool dip, bool fade);
     // Deletes every enemy and gem it made and lets go of the input.
     void tearDown();
 
