@@ -1,10 +1,10 @@
 #!/bin/bash
 # One command to play: installs what is missing, builds the game and its assets,
-# and starts it in its run folder.
+# and starts it in its run folder. ZENVAR_BUILD_DIR chooses another build folder.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
+build="${ZENVAR_BUILD_DIR:-$root/build}"
 
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
