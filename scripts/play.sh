@@ -10,5 +10,11 @@ bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2 --target zenvar assets patches
 
+# No screen (a server, CI): show the game on a virtual display instead.
+if [ -z "${DISPLAY:-}" ]; then
+    echo "No display (DISPLAY is not set): running a 30-second demo on a virtual display instead."
+    exec bash "$root/scripts/demo.sh" "$build/run" 30
+fi
+
 cd "$build/run"
 exec ./zenvar

@@ -20,6 +20,10 @@ echo "== Tests"
 (cd "$build" && ctest --output-on-failure -j"$jobs")
 normal_result=$?
 
+echo "== Fuzzing (short run)"
+bash "$root/tests/fuzz/run_short.sh" 20
+fuzz_result=$?
+
 echo "== Sanitizer build"
 cmake -S "$root" -B "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DZENVAR_SANITIZE=ON -DZENVAR_BENCH=OFF || exit 1
 cmake --build "$asan_build" -j"$jobs" || exit 1
@@ -40,7 +44,7 @@ echo "== Sanitizer unit tests"
 asan_result=$?
 
 # On success the output ends with ctest's own summary.
-if [ "$normal_result" -ne 0 ] || [ "$asan_result" -ne 0 ]; then
-    echo "FAILED: normal build tests exit $normal_result, sanitizer build tests exit $asan_result"
+if [ "$normal_result" -ne 0 ] || [ "$asan_result" -ne 0 ] || [ "$fuzz_result" -ne 0 ]; then
+    echo "FAILED: normal build tests exit $normal_result, sanitizer build tests exit $asan_result, fuzzing exit $fuzz_result"
     exit 1
 fi

@@ -1,0 +1,123 @@
+#!/bin/bash
+# The game without a screen: runs the real game on a virtual display (Xvfb)
+# with the built-in test autopilot flying the ship, and leaves a strip of
+# PNG frames, an animated GIF and a WAV of the sound it made.
+#   scripts/demo.sh [RUN_FOLDER] [SECONDS_OF_PLAY]
+# The run folder is copied first, so the demo never touches the player's
+# score files. Output goes to out/demo/ in the source tree.
+set -u
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+run_source=${1:-$root/build/run}
+play_seconds=${2:-30}
+out="$root/out/demo"
+
+[ -x "$run_source/zenvar" ] || { echo "demo: no game in $run_source (build it first)" >&2; exit 1; }
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || { echo "demo: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
+done
+
+work=$(mktemp -d /tmp/zenvar-demo-XXXXXX)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp -a "$run_source" "$work/run"
+# Tables no round can beat, so a lost game goes straight back to the title
+# instead of waiting at name entry for a mouse that nobody moves.
+for table in marathon twominute fiveminute; do
+    for row in 1 2 3 4 5; do printf '\377\377\377\177DEM'; done >"$work/run/$table.dat"
+done
+rm -rf "$out"
+mkdir -p "$out/frames"
+
+# A virtual display of the game's own size.
+exec 9>"$work/display"
+Xvfb -displayfd 9 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 9>&-
+for i in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+# The sound goes into a WAV through an ALSA file device (not paced in real
+# time, so the recording is the game's sound, not a clock-exact take).
+export HOME="$work"
+cat >"$work/.asoundrc" <<ASOUND
+pcm.zenvardemo {
+  type plug
+  slave {
+    pcm {
+      type file
+      slave.pcm "null"
+      file "$out/zenvar-demo.wav"
+      format "wav"
+    }
+    format S16_LE
+  }
+}
+ASOUND
+grep -q '^\[sound\]' "$work/run/allegro.cfg" 2>/dev/null || echo "[sound]" >>"$work/run/allegro.cfg"
+sed -i 's/^\[sound\]$/[sound]\ndigi_card = ALSA\nalsa_device = zenvardemo/' "$work/run/allegro.cfg"
+
+(cd "$work/run" && ZENVAR_AUTOPILOT=1 exec ./zenvar >"$work/stdout" 2>"$work/stderr") &
+game_pid=$!
+
+frame=0
+shoot() {
+    frame=$((frame + 1))
+    import -window root "$out/frames/frame-$(printf %04d "$frame").png" 2>/dev/null
+}
+running() { kill -0 "$game_pid" 2>/dev/null; }
+
+# Start-up grid, the logo intro and the title fade: about eight seconds.
+for i in $(seq 1 16); do
+    running || break
+    shoot
+    sleep 0.5
+done
+# "Marathon Game", clicked again every few seconds: a click made during the
+# title's fade-in does nothing, and after a lost game the title is back. In a
+# round the autopilot owns the buttons, so the extra clicks change nothing.
+end=$((SECONDS + play_seconds))
+next_click=0
+while [ "$SECONDS" -lt "$end" ] && running; do
+    if [ "$SECONDS" -ge "$next_click" ]; then
+        xdotool mousemove 300 248 mousedown 1 sleep 0.15 mouseup 1
+        next_click=$((SECONDS + 4))
+    fi
+    shoot
+    sleep 0.5
+done
+# ESC to the title, a last look, ESC to quit.
+xdotool mousemove 630 10 keydown Escape sleep 0.2 keyup Escape
+sleep 2
+shoot
+xdotool keydown Escape sleep 0.2 keyup Escape
+for i in $(seq 1 100); do
+    running || break
+    sleep 0.1
+done
+running && echo "demo: the game did not quit; ended it" >&2
+game_pid=""
+
+convert -delay 50 -loop 0 "$out"/frames/frame-*.png -resize 50% -layers Optimize "$out/zenvar-demo.gif" 2>/dev/null
+echo "Demo: $frame frames in $out/frames/"
+[ -s "$out/zenvar-demo.gif" ] && echo "Demo: animation in $out/zenvar-demo.gif"
+if [ -s "$out/zenvar-demo.wav" ]; then
+    echo "Demo: sound in $out/zenvar-demo.wav"
+else
+    echo "Demo: no sound was recorded (ALSA's file device is not available here)"
+fi
