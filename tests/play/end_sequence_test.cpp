@@ -145,8 +145,10 @@ TEST_F(EndTest, AQualifyingScoreOpensNameEntryAfterTheFullSequence) {
 
     // Cut short by ESC (305): straight back, even with a qualifying score.
     game_mode = Marathon;
+    gryffon->setScore(10000);
     end_counter = END_COUNTER_ESC;
     long presented = testing_support::framesPresented();
+    testing_support::setFrameScript([] { close_requested = true; });
     endSequenceStep(buffer);
     EXPECT_EQ(testing_support::framesPresented(), presented);
     EXPECT_EQ(game_mode, FrontEnd);
