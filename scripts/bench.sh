@@ -63,11 +63,12 @@ wait_for_window() {
 }
 hold_key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; }
 
-# 1. Start-up, three times: trace the main thread's sleeps and X requests with
+# 1. Start-up, five times: trace the main thread's sleeps and X requests with
 #    timestamps. The start-up grid's rest is the only 1.5 s sleep; the time
 #    before it plus the time from its end to the first X request of the first
 #    intro pass is the start-up cost. The game is ended with SIGKILL once the
-#    intro runs (a copy of the run folder, so no score file is at stake).
+#    intro runs (a copy of the run folder, so no score file is at stake). The
+#    median is judged: a busy machine can stretch a single run.
 startup_awk='
     # Lines: "PID TIME syscall(...) = R <DURATION>" or "PID TIME <... syscall resumed>...";
     # a finished call shows its end time on a resumed line, its start time otherwise.
@@ -82,25 +83,39 @@ startup_awk='
         if (rest_end && !first_after && start >= rest_end && name ~ /^(writev|sendmsg|write)$/) first_after = start
     }
     END {
-        if (!rest_end || !first_after) { print "start-up: could not find the 1.5 s rest in the trace"; exit 1 }
-        before = rest_start - launch; after = first_after - rest_end
-        printf "start-up (under strace): %.1f ms from launch to the start-up grid, %.1f ms from the end of its 1.5 s rest\n", before * 1000, after * 1000
-        printf "  to the first intro pass reaching the display: %.1f ms in all beyond the rest (target < 250 ms)\n", (before + after) * 1000
-        if (before + after >= 0.25) exit 1
+        if (!rest_end || !first_after) exit 1
+        printf "%.1f %.1f\n", (rest_start - launch) * 1000, (first_after - rest_end) * 1000
     }
 '
-for attempt in 1 2 3; do
+totals=()
+for attempt in 1 2 3 4 5; do
     strace -f -ttt -T -o "$work/startup.trace" \
         -e trace=execve,nanosleep,clock_nanosleep,select,pselect6,poll,ppoll,writev,sendmsg,write \
         ./zenvar >/dev/null 2>&1 &
     tracer=$!
-    sleep 3
+    # Wait until the first intro pass is in the trace (a cold start can be slow).
+    for _ in $(seq 40); do
+        sleep 0.25
+        awk "$startup_awk" "$work/startup.trace" >/dev/null 2>&1 && break
+    done
     traced=$(pgrep -P "$tracer" || true)
     [ -n "$traced" ] && kill -KILL $traced 2>/dev/null || true
     wait "$tracer" 2>/dev/null || true
-    echo "run $attempt:"
-    awk "$startup_awk" "$work/startup.trace" || status=1
+    if read -r before after < <(awk "$startup_awk" "$work/startup.trace"); then
+        total=$(awk -v b="$before" -v a="$after" 'BEGIN { printf "%.1f", b + a }')
+        echo "start-up run $attempt (under strace): $before ms to the grid + $after ms from the end of its rest to the first intro pass = $total ms"
+        totals+=("$total")
+    else
+        echo "start-up run $attempt: the 1.5 s rest was not found in the trace"
+    fi
 done
+if [ ${#totals[@]} -gt 0 ]; then
+    median=$(printf '%s\n' "${totals[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
+    echo "start-up beyond the 1.5 s rest, median of ${#totals[@]}: $median ms (target < 250 ms)"
+    awk -v m="$median" 'BEGIN { exit !(m < 250) }' || status=1
+else
+    status=1
+fi
 
 # 2. A full session under /usr/bin/time: intro, title, 40 s of marathon play
 #    with fire held and the ship moving, ESC back to the title, ESC to quit.
