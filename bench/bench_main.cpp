@@ -16,6 +16,7 @@
 #include "bench/headless_game.h"
 #include "bench/pass_scenarios.h"
 #include "bench/play_allocation_audit.h"
+#include "bench/worst_case_field.h"
 
 #ifndef ZENVAR_BENCH_RUN_DIR
 #define ZENVAR_BENCH_RUN_DIR "run"
@@ -84,9 +85,9 @@ void runTypicalPlay(BenchTable& table, PlayAllocationAudit& audit, RoundSummary&
     table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
 }
 
-void runWorstCase(BenchTable& table) {
+void runWorstCase(BenchTable& table, FieldCount& field) {
     FrameStats worstDip(WORST_FRAMES), worstPlain(WORST_FRAMES), worstFade(WORST_FRAMES);
-    measureWorstCase(worstDip, WORST_FRAMES, true, false);
+    field = measureWorstCase(worstDip, WORST_FRAMES, true, false);
     measureWorstCase(worstPlain, WORST_FRAMES, false, false);
     measureWorstCase(worstFade, WORST_FRAMES, true, true);
     table.addRow("play: worst case, backdrop dip", worstDip, WORST_TARGET, true);
@@ -115,7 +116,9 @@ int main(int argc, char** argv) {
     PlayAllocationAudit audit;
     RoundSummary round;
     if (playing) runTypicalPlay(table, audit, round);
-    if (all || options.only == "worst") runWorstCase(table);
+    bool worst = all || options.only == "worst";
+    FieldCount field;
+    if (worst) runWorstCase(table, field);
 
     // The floor is measured again at the end: the two agree when the machine
     // held steady over the run, and the ratios use their mean.
@@ -125,6 +128,12 @@ int main(int argc, char** argv) {
     table.setFloor((floorBefore.meanMillis() + floorAfter.meanMillis()) / 2);
     table.print();
 
+    if (worst) {
+        std::printf("\nWorst-case field at the start of every measured frame: %d big battleships, %d of their\n"
+                    "lasers and %d ship lasers in flight, %d gems showing; %d battleship lasers still in\n"
+                    "flight at the end of a frame (each figure the least over all frames).\n",
+                    field.battleships, field.enemyLasers, field.shipLasers, field.gems, field.enemyLasersAtEnd);
+    }
     if (playing) {
         printRound(round, audit);
         // The replay keeps the call stacks of the offending allocations.

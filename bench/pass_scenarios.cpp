@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -17,6 +18,7 @@
 #include "bench/scripted_player.h"
 #include "bench/worst_case_field.h"
 #include "gfx/bitmap_font.h"
+#include "play/gem_step.h"
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
 #include "play/round_loop.h"
@@ -132,20 +134,31 @@ void traceTypicalPlay(unsigned seed, int frames) {
     }
 }
 
-void measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade) {
+FieldCount measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade) {
     WorstCaseField field;
     field.build();
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
         field.refill(frame, dip, fade);
         playPass();
     }
+    FieldCount least;
     for (int frame = 0; frame < frames; ++frame) {
         field.refill(frame, dip, fade);
+        FieldCount now = WorstCaseField::count();
+        if (frame == 0) least = now;
+        least.battleships = std::min(least.battleships, now.battleships);
+        least.enemyLasers = std::min(least.enemyLasers, now.enemyLasers);
+        least.shipLasers = std::min(least.shipLasers, now.shipLasers);
+        least.gems = std::min(least.gems, now.gems);
         stats.begin();
         playPass();
         stats.end();
+        // Lasers that flew off the field were retired before being drawn.
+        least.enemyLasersAtEnd = std::min(frame == 0 ? 1 << 30 : least.enemyLasersAtEnd,
+                                          WorstCaseField::count().enemyLasers);
     }
     field.tearDown();
+    return least;
 }
 
 void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn) {

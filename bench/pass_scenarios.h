@@ -28,8 +28,10 @@ RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, u
 void traceTypicalPlay(unsigned seed, int frames);
 
 // The full field of WorstCaseField, inside the backdrop's dip or outside it,
-// and optionally inside the fade of the end of a round.
-void measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade);
+// and optionally inside the fade of the end of a round. Returns the smallest
+// field any measured frame started with.
+struct FieldCount;
+FieldCount measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade);
 
 // A front-end pass held on one screen: screen_timer is set before each pass
 // to firstTimer (frontEndPass adds one), within the screen's own span.

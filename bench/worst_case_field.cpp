@@ -32,8 +32,11 @@ void WorstCaseField::build() {
     startRound(FiveMinute);
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
         Enemy* ship = new BigBattleship(graphic_library);
-        // Every heading differs, so the streams fan out over the field.
-        ship->setAngle(itofix((i * 37) % 256));
+        // Each points at the player's ship, as homing keeps it, so its stream
+        // of lasers runs across the field rather than off its edge.
+        int dx = (SHIP_X + 18) - (static_cast<int>(slotX(i)) + 48);
+        int dy = (static_cast<int>(slotY(i)) + 48) - (SHIP_Y + 18);
+        ship->setAngle(fixatan2(itofix(dx), itofix(dy)));
         ship->setVelocityFromAngle();
         enemy_slots[i] = ship;
     }
@@ -96,6 +99,19 @@ void WorstCaseField::refillGems() {
         gem_slots[i]->setActive(true);
         gem_ages[i] = 100;
     }
+}
+
+FieldCount WorstCaseField::count() {
+    FieldCount field;
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
+        Enemy* enemy = enemy_slots[i];
+        if (!enemy || enemy->getKind() != 'H' || enemy->getExplosionCounter() != 0) continue;
+        field.battleships += 1;
+        for (int k = 0; k < enemy->getShotCount(); ++k) field.enemyLasers += enemy->getShot(k)->isActive();
+    }
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) field.shipLasers += gryffon->getLaser(i)->isActive();
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i) field.gems += gem_slots[i] && gemVisibleAtAge(gem_ages[i]);
+    return field;
 }
 
 void WorstCaseField::tearDown() {

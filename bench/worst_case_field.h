@@ -11,6 +11,14 @@
 
 struct BITMAP;
 
+struct FieldCount {
+    int battleships = 0;  // in a slot and not exploding
+    int enemyLasers = 0;  // in flight
+    int shipLasers = 0;   // in flight
+    int gems = 0;         // in a slot, at a visible age
+    int enemyLasersAtEnd = 0;  // still in flight once the frame is over
+};
+
 class WorstCaseField {
 public:
     static const int COLUMNS = 7;
@@ -21,6 +29,8 @@ public:
     // Restores the full field; dip selects a frame count inside the dip, fade
     // an end-of-round counter inside the fade (the round then takes no input).
     void refill(int frame, bool dip, bool fade);
+    // What the field holds right now (read after refill, before the frame).
+    static FieldCount count();
     // Deletes every enemy and gem it made and lets go of the input.
     void tearDown();
 
