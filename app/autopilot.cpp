@@ -137,11 +137,13 @@ bool Autopilot::chooseTarget(int& x, int& y) const {
     return nearest < 1e18;
 }
 
+// Polled keyboards copy Allegro's own key state into key[] on every poll, so
+// both are written, as with the mouse.
 void Autopilot::pressDirection(int dx, int dy) {
-    key[KEY_LEFT] = dx < 0;
-    key[KEY_RIGHT] = dx > 0;
-    key[KEY_UP] = dy < 0;
-    key[KEY_DOWN] = dy > 0;
+    _key[KEY_LEFT] = key[KEY_LEFT] = dx < 0;
+    _key[KEY_RIGHT] = key[KEY_RIGHT] = dx > 0;
+    _key[KEY_UP] = key[KEY_UP] = dy < 0;
+    _key[KEY_DOWN] = key[KEY_DOWN] = dy > 0;
 }
 
 // Every so often the three points of a triangle, one right-click each:
