@@ -58,18 +58,22 @@ void writeStandIn(const fs::path& file, const std::string& key, int w, int h) {
     destroy_bitmap(picture);
 }
 
-// Copies the run folder's bitmaps as stand-ins into a new folder.
+// Copies the bitmaps of the run folder's art folders as stand-ins into a new folder.
 std::string makeStandInFolder() {
     char pattern[] = "/tmp/zenvar-digest-XXXXXX";
     std::string folder = mkdtemp(pattern);
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(fs::current_path())) {
-        if (entry.path().extension() != ".bmp") continue;
-        std::string relative = fs::relative(entry.path(), fs::current_path()).string();
-        BITMAP* original = load_bitmap(entry.path().c_str(), nullptr);
-        if (!original) continue;
-        fs::create_directories(fs::path(folder) / fs::path(relative).parent_path());
-        writeStandIn(fs::path(folder) / relative, relative, original->w, original->h);
-        destroy_bitmap(original);
+    const fs::path run = fs::current_path();
+    for (const char* art : {"sprites", "backgrounds", "font", "cursors", "logo"}) {
+        if (!fs::is_directory(run / art)) continue;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(run / art)) {
+            if (entry.path().extension() != ".bmp") continue;
+            std::string relative = fs::relative(entry.path(), run).string();
+            BITMAP* original = load_bitmap(entry.path().c_str(), nullptr);
+            if (!original) continue;
+            fs::create_directories(fs::path(folder) / fs::path(relative).parent_path());
+            writeStandIn(fs::path(folder) / relative, relative, original->w, original->h);
+            destroy_bitmap(original);
+        }
     }
     return folder;
 }
