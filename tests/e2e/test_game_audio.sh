@@ -3,8 +3,8 @@
 # writes a WAV, and sox measures it. The title music must be audible at the
 # title. To hear the shot on its own, every other sample is swapped for
 # silence and both pieces for note-less MIDI files: firing must then be
-# audible, and the same round without firing must stay silent. Finally the
-# game without any sound device runs and quits normally.
+# audible, and the same round without firing must stay silent. (Every other
+# scenario runs without a sound device.)
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -80,18 +80,4 @@ quit_and_measure "a round with firing"; rms=$RMS
 echo "round with two seconds of fire: RMS $rms"
 louder "$rms" "$AUDIBLE_RMS" || e2e_fail "the shot is not audible (RMS $rms)"
 
-# 4. No sound device at all: silent, and otherwise the same game.
-export HOME="$E2E_WORK/no-home"
-sed -i '/^digi_card/d; /^alsa_device/d' "$E2E_RUN/allegro.cfg"
-echo "digi_card = 0" >>"$E2E_RUN/allegro.cfg"
-rm -f "$E2E_WORK/sound.wav"
-start_and_wait_title
-play_marathon 1
-xdotool mousemove 630 10
-e2e_key Escape
-e2e_wait_exit 20
-[ "$E2E_EXIT" = 0 ] || e2e_fail "without a sound device the game ended with $E2E_EXIT"
-[ ! -e "$E2E_WORK/sound.wav" ] || e2e_fail "without a sound device something was recorded"
-e2e_check_score_files
-echo "no sound device: silent, normal run and shut-down"
 echo "PASS"
