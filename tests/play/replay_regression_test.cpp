@@ -75,6 +75,12 @@ void addFrameState(Digest& digest) {
     }
 }
 
+int totalReferences() {
+    int total = 0;
+    for (int i = 0; i < graphic_library->entryCount(); ++i) total += graphic_library->countAt(i);
+    return total;
+}
+
 // The player: sweeps around the field in 90-frame legs, aims along a slow
 // zigzag, fires in bursts, draws a shape now and then and pauses once.
 struct Click { int frame, x, y; };
@@ -128,6 +134,7 @@ TEST(ReplayRegression, ASeededRoundWithAFixedScriptLeavesTheSameTrail) {
         if (pauseWaits == 6) key[KEY_P] = 1;
     });
 
+    const int referencesBefore = totalReferences();
     srand(REPLAY_SEED);
     BITMAP* buffer = create_bitmap(640, 480);
     Digest digest;
@@ -157,6 +164,8 @@ TEST(ReplayRegression, ASeededRoundWithAFixedScriptLeavesTheSameTrail) {
             << " frames: rounds " << rounds << ", best score " << bestScore << ", most enemies " << mostEnemies
             << ", divisor " << deepestDivisor << ", pause waits " << pauseWaits;
     EXPECT_EQ(pauseWaits, 6) << summary.str();
+    // Every enemy and gem gave its bitmaps back, whichever way it left.
+    EXPECT_EQ(totalReferences(), referencesBefore) << summary.str();
     EXPECT_EQ(digest.value(), EXPECTED_DIGEST) << summary.str();
 }
 
