@@ -1,10 +1,9 @@
 #include "play/gem_step.h"
 
-#include <cstdlib>
-
 #include "app/program.h"
 #include "audio/sound_bank.h"
 #include "play/enemy.h"
+#include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gryffon.h"
 #include "play/round_state.h"
@@ -16,7 +15,7 @@ int gemDropOffset(char kind) {
 }
 
 void dropGem(const Enemy* enemy) {
-    if (rand() % 20 >= 8) return;
+    if (gameRandom() % 20 >= 8) return;
     for (int i = 0; i < GEM_SLOT_COUNT; ++i) {
         if (gem_slots[i]) continue;
         Gem* gem = new Gem(graphic_library);

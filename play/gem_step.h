@@ -16,7 +16,7 @@ const int GEM_POINTS = 100;
 
 // Offset of the gem from the killed enemy's top-left corner, by kind letter.
 int gemDropOffset(char kind);
-// Drops a gem for a laser kill: draws one rand() % 20, below 8 drops.
+// Drops a gem for a laser kill: draws one gameRandom() % 20, below 8 drops.
 void dropGem(const Enemy* enemy);
 // True when the ship takes the gem in slot i this frame.
 bool shipPicksUpGem(const Gryffon* ship, int slot);

@@ -2,8 +2,6 @@
 
 #include <allegro.h>
 
-#include <cstdlib>
-
 #include "app/frame_clock.h"
 #include "app/program.h"
 #include "app/shell_state.h"
@@ -13,6 +11,7 @@
 #include "play/end_sequence.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"
+#include "play/game_random.h"
 #include "play/gem_step.h"
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
@@ -116,7 +115,7 @@ void runEnemy(Enemy* enemy, BITMAP* buffer) {
     char kind = enemy->getKind();
     if (kind == 'H' && enemy->getExplosionCounter() % 6 == 1) sound_bank->playEnemyBigDie();
     if (isHomingKind(kind)) homeOnShip(enemy, gryffon);
-    if (kind == 'H' || rand() % 200 == 0) enemy->fire(sound_bank);
+    if (kind == 'H' || gameRandom() % 200 == 0) enemy->fire(sound_bank);
     enemy->updateShots();
     for (int i = 0; i < enemy->getShotCount(); ++i) {
         EnemyShot* shot = enemy->getShot(i);
@@ -161,7 +160,7 @@ void startRound(GameMode mode) {
     gryffon->setPosition(301, 221);
     end_counter = -1;
     spawn_divisor = 4000;
-    spawn_side = rand() % 4;
+    spawn_side = gameRandom() % 4;
     sound_bank->playGameMusic();
     frame_count = 0;
     intro_counter = 0;

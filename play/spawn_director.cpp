@@ -2,11 +2,10 @@
 
 #include <allegro.h>
 
-#include <cstdlib>
-
 #include "app/program.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
+#include "play/game_random.h"
 #include "play/pawn.h"
 #include "play/round_state.h"
 #include "play/shadow.h"
@@ -34,8 +33,8 @@ Enemy* createEnemyForRoll(int roll, GraphicLibrary* library) {
 
 // Each edge aims inwards, up to 45 degrees either side of straight across.
 void placeOnSpawnEdge(Enemy* enemy, int side) {
-    int q = rand();
-    int h = rand();
+    int q = gameRandom();
+    int h = gameRandom();
     double x = 0, y = 0;
     int heading = 0;
     switch (side) {
@@ -50,7 +49,7 @@ void placeOnSpawnEdge(Enemy* enemy, int side) {
 }
 
 void spawnStep() {
-    int roll = rand() % spawn_divisor;
+    int roll = gameRandom() % spawn_divisor;
     if (roll >= SPAWN_ROLL_LIMIT) return;
     for (int i = 0; i < enemy_slot_count; ++i) {
         if (enemy_slots[i]) continue;
@@ -61,7 +60,7 @@ void spawnStep() {
 }
 
 void sideChangeStep() {
-    if (rand() % 1000 < 5) spawn_side = rand() % 4;
+    if (gameRandom() % 1000 < 5) spawn_side = gameRandom() % 4;
 }
 
 void advanceSpawnDivisor() {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "play/blade.h"
+#include "play/game_random.h"
 #include "play/gem_step.h"
 #include "play/hit_pass.h"
 #include "play/pawn.h"
@@ -19,11 +20,11 @@ protected:
         RoundTest::SetUp();
         flyingShipAt(500, 400);
     }
-    // Seeds rand() so that the next drop roll comes up as wanted.
+    // Seeds gameRandom() so that the next drop roll comes up as wanted.
     void seedDropRoll(bool drops) {
         for (unsigned seed = 1;; ++seed) {
             srand(seed);
-            if ((rand() % 20 < 8) == drops) {
+            if ((gameRandom() % 20 < 8) == drops) {
                 srand(seed);
                 return;
             }

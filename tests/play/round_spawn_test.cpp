@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "play/big_battleship.h"
+#include "play/game_random.h"
 #include "play/homing.h"
 #include "play/pawn.h"
 #include "play/shadow.h"
@@ -12,7 +13,7 @@
 namespace {
 using namespace round_testing;
 
-// The first seed whose rand() sequence passes the test.
+// The first seed whose gameRandom() sequence passes the test.
 unsigned seedWhere(const std::function<bool()>& test) {
     for (unsigned seed = 1; seed < 2000000; ++seed) {
         srand(seed);
@@ -46,10 +47,10 @@ TEST_F(SpawnTest, ASpawnEntersOnItsEdgeAimedInwards) {
         for (int side = 0; side < 4; ++side) {
             clearRoundObjects();
             spawn_side = side;
-            unsigned seed = seedWhere([&] { return rand() % 4000 == roll; });
+            unsigned seed = seedWhere([&] { return gameRandom() % 4000 == roll; });
             srand(seed);
-            rand();
-            int q = rand(), h = rand();
+            gameRandom();
+            int q = gameRandom(), h = gameRandom();
             srand(seed);
             spawnStep();
             if (roll == 77) {
@@ -83,21 +84,21 @@ TEST_F(SpawnTest, EnemiesTakeTheLowestFreeSlotAndAFullTableSkipsTheSpawn) {
     Enemy* before[ENEMY_SLOT_COUNT];
     std::copy(enemy_slots, enemy_slots + ENEMY_SLOT_COUNT, before);
     srand(99);
-    rand();
-    int secondDraw = rand();
+    gameRandom();
+    int secondDraw = gameRandom();
     srand(99);
     spawnStep();
     EXPECT_TRUE(std::equal(enemy_slots, enemy_slots + ENEMY_SLOT_COUNT, before));
-    EXPECT_EQ(rand(), secondDraw);  // only the roll itself was drawn
+    EXPECT_EQ(gameRandom(), secondDraw);  // only the roll itself was drawn
 }
 
 TEST_F(SpawnTest, TheSpawnEdgeChangesOnFiveRollsInAThousand) {
-    unsigned seed = seedWhere([] { return rand() % 1000 == 4 && rand() % 4 == 2; });
+    unsigned seed = seedWhere([] { return gameRandom() % 1000 == 4 && gameRandom() % 4 == 2; });
     spawn_side = 0;
     srand(seed);
     sideChangeStep();
     EXPECT_EQ(spawn_side, 2);
-    seed = seedWhere([] { return rand() % 1000 == 5 && rand() % 4 == 2; });
+    seed = seedWhere([] { return gameRandom() % 1000 == 5 && gameRandom() % 4 == 2; });
     srand(seed);
     sideChangeStep();
     EXPECT_EQ(spawn_side, 2);
