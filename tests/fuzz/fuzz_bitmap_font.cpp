@@ -25,7 +25,10 @@ BITMAP* tiny = nullptr;
 
 void startOnce() {
     if (game_font) return;
-    if (chdir(FUZZ_RUN_DIR) != 0) std::abort();
+    // The font loads its strips from the run folder; libFuzzer still needs the
+    // folder it was started in for its corpus paths, so go back afterwards.
+    char started_in[4096];
+    if (!getcwd(started_in, sizeof started_in) || chdir(FUZZ_RUN_DIR) != 0) std::abort();
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     set_color_conversion(COLORCONV_24_TO_16);
@@ -34,6 +37,7 @@ void startOnce() {
     } catch (int) {
         std::abort();  // the run folder has no font strips
     }
+    if (chdir(started_in) != 0) std::abort();
     screen_sized = create_bitmap(640, 480);
     tiny = create_bitmap(17, 9);
 }
