@@ -32,11 +32,20 @@ long fileSize(const std::string& path) {
     return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
 }
 
+const std::string input = scratchPath("in");
+const std::string saved = scratchPath("out");
+
+// libFuzzer ends the run with exit(): the scratch files go with it.
+void removeScratchFiles() {
+    unlink(input.c_str());
+    unlink(saved.c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string input = scratchPath("in");
-    static const std::string saved = scratchPath("out");
+    static const bool cleanup_registered = std::atexit(removeScratchFiles) == 0;
+    (void)cleanup_registered;
     writeFile(input, data, size);
 
     // Bytes beyond a short file keep what the table held: start from a pattern.
