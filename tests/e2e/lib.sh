@@ -312,3 +312,11 @@ e2e_score_row() {
     score=$(od -An -t d4 -j "$offset" -N 4 "$1" | tr -d ' ')
     echo "$score $(dd if="$1" bs=1 skip=$((offset + 4)) count=3 2>/dev/null)"
 }
+
+# e2e_wait_title SECONDS: the live title menu. The text matches within the
+# screen's rounding a few passes before the 32-pass fade-in is over, and the
+# menu ignores clicks and ESC until then, so wait out the rest of the fade.
+e2e_wait_title() {
+    e2e_wait_text "$1" normal 216 240 "Marathon Game" || return 1
+    sleep 0.6
+}

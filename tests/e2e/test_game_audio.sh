@@ -14,7 +14,7 @@ AUDIBLE_RMS=0.003
 start_and_wait_title() {
     e2e_start_game
     e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "the game window never appeared"
-    e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title never appeared"
+    e2e_wait_title 30 || e2e_fail "the title never appeared"
 }
 
 # quit_and_measure WHAT: ESC from the title, then RMS = loudness of the recording.
@@ -41,7 +41,7 @@ play_marathon() {
         sleep 2
     fi
     e2e_key Escape
-    e2e_wait_text 10 normal 216 240 "Marathon Game" || e2e_fail "ESC did not return to the title"
+    e2e_wait_title 10 || e2e_fail "ESC did not return to the title"
 }
 
 louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

@@ -38,7 +38,7 @@ cp "$E2E_WORK/random" "$E2E_RUN/fiveminute.dat"
 
 e2e_start_game
 e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "the game window never appeared"
-e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title never appeared"
+e2e_wait_title 30 || e2e_fail "the title never appeared"
 # The attract cycle reaches the marathon table 1200 passes after the title.
 e2e_wait_text 30 green 192 32 "Marathon  Scores" || e2e_fail "the marathon score screen did not come round"
 e2e_text_shown "$E2E_WORK/last.png" normal 176 112 "12345" || e2e_fail "the short file's score is not shown"
@@ -62,7 +62,7 @@ mkdir "$E2E_RUN/marathon.dat"
 mkfifo "$E2E_RUN/fiveminute.dat"
 e2e_start_game
 e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "a folder or pipe for a score file stopped the start-up"
-e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title never appeared"
+e2e_wait_title 30 || e2e_fail "the title never appeared"
 quit_from_front_end "a folder and a pipe"
 [ -d "$E2E_RUN/marathon.dat" ] || e2e_fail "the folder in place of marathon.dat was replaced"
 [ "$(stat -c %s "$E2E_RUN/twominute.dat")" -eq 35 ] || e2e_fail "twominute.dat was not written"
@@ -91,7 +91,7 @@ if [ -n "$can_protect" ]; then
     chmod 444 "$E2E_RUN/marathon.dat"
     e2e_start_game "${runner[@]}"
     e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "a read-only run folder stopped the start-up"
-    e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title never appeared"
+    e2e_wait_title 30 || e2e_fail "the title never appeared"
     quit_from_front_end "a read-only run folder"
     chmod 755 "$E2E_RUN"
     cmp -s "$E2E_WORK/readonly" "$E2E_RUN/marathon.dat" || e2e_fail "the read-only table changed"

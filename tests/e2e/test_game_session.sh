@@ -41,7 +41,7 @@ done
 [ -n "$intro" ] || e2e_fail "no intro logo was shown after the grid"
 echo "grid and intro shown"
 
-e2e_wait_text 30 normal 216 240 "Marathon Game" || e2e_fail "the title menu never appeared"
+e2e_wait_title 30 || e2e_fail "the title menu never appeared"
 e2e_text_shown "$E2E_WORK/last.png" normal 288 336 "Exit" || e2e_fail "the title has no Exit item"
 xdotool mousemove --window "$window" 300 248
 xdotool windowfocus --sync "$window" 2>/dev/null
@@ -81,7 +81,7 @@ kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game ended during the round
 
 xdotool mousemove 630 10
 e2e_key Escape
-e2e_wait_text 10 normal 216 240 "Marathon Game" || e2e_fail "ESC in the round did not return to the title"
+e2e_wait_title 10 || e2e_fail "ESC in the round did not return to the title"
 kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "ESC in the round ended the program"
 echo "back at the title"
 

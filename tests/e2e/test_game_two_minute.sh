@@ -15,7 +15,7 @@ window=$(e2e_wait_window Zenvar 20) || e2e_fail "the game window never appeared"
 xdotool mousemove --window "$window" 10 10
 xdotool windowfocus --sync "$window"
 
-e2e_wait_text 30 normal 216 272 "2-Minute Game" || e2e_fail "the title menu never appeared"
+e2e_wait_title 30 || e2e_fail "the title menu never appeared"
 e2e_click 300 280
 
 # The clock shows 120 only for the first second after the countdown: shoot
