@@ -20,8 +20,12 @@ e2e_click 300 280
 
 # The clock shows 120 only for the first second after the countdown: shoot
 # the screen as fast as possible and look afterwards.
-for i in $(seq -w 1 25); do
-    e2e_screenshot "$E2E_WORK/start-$i.png"
+# The countdown takes 2.25 s; shoot for six seconds.
+shots=0
+until_time=$((SECONDS + 6))
+while [ "$SECONDS" -lt "$until_time" ]; do
+    shots=$((shots + 1))
+    e2e_screenshot "$E2E_WORK/start-$(printf %03d "$shots").png"
 done
 time_shown=""
 for shot in "$E2E_WORK"/start-*.png; do
@@ -31,7 +35,8 @@ for shot in "$E2E_WORK"/start-*.png; do
     fi
 done
 [ -n "$time_shown" ] || e2e_fail "\"TIME 120\" was not shown at the start of the round"
-e2e_text_shown "$E2E_WORK/start-25.png" normal 512 464 "TIME 1" || e2e_fail "no TIME display a few seconds in"
+e2e_text_shown "$E2E_WORK/start-$(printf %03d "$shots").png" normal 512 464 "TIME 1" ||
+    e2e_fail "no TIME display a few seconds in"
 echo "round started with TIME 120"
 
 # The clock runs out 121 seconds after "GO!!"; the letters stand from 1.6 s later.
