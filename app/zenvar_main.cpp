@@ -7,7 +7,6 @@
 #include <ctime>
 #include <string>
 
-#include "app/autopilot.h"
 #include "app/frame_clock.h"
 #include "app/front_end.h"
 #include "app/program.h"
@@ -19,6 +18,8 @@
 #include "play/round_loop.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
+
+void (*after_start_up)() = nullptr;
 
 namespace {
 
@@ -107,9 +108,15 @@ void drawStartGrid() {
     }
 }
 
+// Allegro's X11 start-up now and then fails while another X client is busy
+// with the server at the same moment; a second attempt then succeeds.
+const int LIBRARY_START_ATTEMPTS = 3;
+
 // Without a display Allegro cannot start at all; say why on the terminal.
 bool startLibrary() {
-    if (allegro_init() != 0) {
+    int result = allegro_init();
+    for (int attempt = 1; result != 0 && attempt < LIBRARY_START_ATTEMPTS; ++attempt) result = allegro_init();
+    if (result != 0) {
         std::fprintf(stderr, "Zenvar needs a graphical display");
         if (allegro_error[0]) std::fprintf(stderr, ": %s", allegro_error);
         std::fprintf(stderr, "\n");
@@ -143,8 +150,7 @@ void startUp() {
     drawStartGrid();
     copyToScreen(back_buffer);
     waitMilliseconds(START_GRID_MILLISECONDS);
-    // Test and demo hook only: off unless ZENVAR_AUTOPILOT is set.
-    startAutopilotIfAsked();
+    if (after_start_up) after_start_up();
 }
 
 // One pass: an intro step, a play frame or a front-end pass, then the frame tail.
