@@ -45,9 +45,10 @@ void click(std::vector<Pass>& passes, Pass where) {
     passes.push_back(where);
 }
 
-std::vector<Pass> typing(const std::string& letters) {
+// Clicks for each character: a letter types it, '<' is DELETE, '$' is END!.
+std::vector<Pass> typing(const std::string& keys) {
     std::vector<Pass> passes;
-    for (char letter : letters) click(passes, over(letter));
+    for (char key : keys) click(passes, key == '<' ? OVER_DELETE : key == '$' ? OVER_END : over(key));
     return passes;
 }
 
@@ -120,206 +121,114 @@ protected:
     ScoreTable table;
 };
 
-TEST_F(NameEntryTest, FourLettersEnterThreeIntoTheNewRow) {
-    std::vector<Pass> passes = typing("Z9.Q");
-    click(passes, OVER_END);
-    int shown = runScreen(450, passes);
-    EXPECT_FALSE(close_requested) << "the screen should end on END!, not run out of script";
-    EXPECT_EQ(shown, 9);  // the pass that clicks END! is still shown
-    EXPECT_EQ(table.scores[1], 450);
-    EXPECT_EQ(name(1), "Z9.");
-    EXPECT_EQ(name(0), "AAA");
-    EXPECT_EQ(name(2), "BBB");
-    EXPECT_EQ(name(4), "DDD");
+// The new row gets the letters typed, every other row keeps its place; the
+// pass that clicks END! is still shown. A score that does not qualify shows nothing.
+TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
+    const struct {
+        int score;
+        const char* keys;
+        int row;
+        const char* name;
+        int shown;
+    } cases[] = {
+        {450, "Z9.Q$", 1, "Z9.", 9},       // a fourth letter is ignored
+        {1000, "<ABC<X$", 0, "ABX", 13},   // Delete at the start does nothing
+        {150, "K<<<M$", 4, "M  ", 11},     // nor past it
+        {350, "$", 2, "   ", 1},           // END! at once
+        {101, "ABC$", 4, "ABC", 7},        // one point over the fifth row
+        {100, "ABC$", -1, "", 0},          // not over it
+    };
+    for (const auto& c : cases) {
+        reset();
+        ScoreTable expected = table;
+        if (insertScore(expected, c.score) >= 0) std::memcpy(expected.names[c.row], c.name, 3);
+        EXPECT_EQ(runScreen(c.score, typing(c.keys)), c.shown) << c.keys;
+        EXPECT_FALSE(close_requested) << c.keys;
+        EXPECT_EQ(std::memcmp(&expected, &table, sizeof table), 0) << c.keys << " row " << c.row << ": " << name(c.row);
+    }
 }
 
-TEST_F(NameEntryTest, DeleteBlanksTheLastLetterAndDoesNothingAtTheStart) {
-    std::vector<Pass> passes;
-    click(passes, OVER_DELETE);  // nothing entered yet
-    std::vector<Pass> letters = typing("ABC");
-    passes.insert(passes.end(), letters.begin(), letters.end());
-    click(passes, OVER_DELETE);
-    click(passes, over('X'));
-    click(passes, OVER_END);
-    runScreen(1000, passes);
-    EXPECT_FALSE(close_requested);
-    EXPECT_EQ(table.scores[0], 1000);
-    EXPECT_EQ(name(0), "ABX");
-
-    // Deleting down past the start must stay inside the row.
-    reset();
-    passes = typing("K");
-    for (int i = 0; i < 3; ++i) click(passes, OVER_DELETE);
-    click(passes, over('M'));
-    click(passes, OVER_END);
-    runScreen(150, passes);
-    EXPECT_EQ(table.scores[4], 150);
-    EXPECT_EQ(name(4), "M  ");
-    EXPECT_EQ(name(3), "DDD");  // the row above keeps its last letter
-}
-
-TEST_F(NameEntryTest, EndAtOnceLeavesThreeSpaces) {
-    std::vector<Pass> passes;
-    click(passes, OVER_END);
-    EXPECT_EQ(runScreen(350, passes), 1);
-    EXPECT_EQ(table.scores[2], 350);
-    EXPECT_EQ(name(2), "   ");
-    EXPECT_EQ(table.scores[3], 300);
-    EXPECT_EQ(name(3), "CCC");
-}
-
-TEST_F(NameEntryTest, AHeldButtonTypesOnce) {
-    // Held down from the screen before: the latch is already set, so nothing types.
+// A button held from the screen before types nothing, a new press held many
+// passes types once; ESC and the keyboard are not this screen's input.
+TEST_F(NameEntryTest, AHeldButtonTypesOnceAndKeysAreIgnored) {
+    key[KEY_ESC] = 1;
+    key[KEY_ENTER] = 1;
+    key[KEY_A] = 1;
     click_latch = true;
     std::vector<Pass> passes(5, pressed(over('H')));
     passes.push_back(over('H'));
-    // A new press held for many passes types one letter.
     for (int i = 0; i < 12; ++i) passes.push_back(pressed(over('J')));
     passes.push_back(NOWHERE);
     click(passes, OVER_END);
-    runScreen(600, passes);
+    EXPECT_EQ(runScreen(600, passes), 20);
+    EXPECT_TRUE(running);
+    EXPECT_FALSE(esc_latch);
     EXPECT_FALSE(close_requested);
     EXPECT_EQ(name(0), "J  ");
 }
 
-TEST_F(NameEntryTest, EscapeAndKeysAreIgnored) {
-    key[KEY_ESC] = 1;
-    key[KEY_ENTER] = 1;
-    key[KEY_A] = 1;
-    std::vector<Pass> passes(20, NOWHERE);
-    std::vector<Pass> letters = typing("E");
-    passes.insert(passes.end(), letters.begin(), letters.end());
-    click(passes, OVER_END);
-    int shown = runScreen(600, passes);
-    EXPECT_EQ(shown, 23);  // ends with the pass that presses END!
-    EXPECT_TRUE(running);
-    EXPECT_FALSE(esc_latch);
-    EXPECT_FALSE(close_requested);
-    EXPECT_EQ(name(0), "E  ");
-}
-
-TEST_F(NameEntryTest, AScoreThatDoesNotQualifyReturnsAtOnceAndLeavesTheTable) {
-    ScoreTable before = table;
-    std::vector<Pass> passes = typing("ABC");
-    click(passes, OVER_END);
-    EXPECT_EQ(runScreen(100, passes), 0);
-    EXPECT_EQ(std::memcmp(&before, &table, sizeof table), 0);
-
-    EXPECT_EQ(runScreen(101, passes), 7);
-    EXPECT_EQ(table.scores[4], 101);
-    EXPECT_EQ(name(4), "ABC");
-}
-
 TEST_F(NameEntryTest, ClosingTheWindowEndsTheScreenKeepingTheLettersSoFar) {
-    // typing() alone never clicks END!: the runner closes the window after it.
-    int shown = runScreen(450, typing("GO"));
+    // Without END! the runner closes the window after the script.
+    EXPECT_EQ(runScreen(450, typing("GO")), 4);
     EXPECT_TRUE(close_requested);
-    EXPECT_EQ(shown, 4);
     EXPECT_EQ(name(1), "GO ");
 }
 
-TEST_F(NameEntryTest, KeyboardZonesEndExactlyAtTheirEdges) {
-    struct Probe {
+// After a P, one click at each probe: a letter cell types beside it, DELETE
+// takes it back, END! finishes, and a pixel outside does nothing.
+TEST_F(NameEntryTest, ZonesEndExactlyAtTheirEdges) {
+    const struct {
         int x;
         int y;
-        char typed;  // 0: nothing typed
+        const char* name;
+        bool done;
+    } probes[] = {
+        {168, 240, "PA ", 0}, {167, 248, "P  ", 0}, {183, 240, "PA ", 0}, {184, 240, "PB ", 0}, {168, 239, "P  ", 0},
+        {471, 240, "PS ", 0}, {472, 240, "P  ", 0}, {471, 255, "PS ", 0}, {168, 256, "PT ", 0}, {471, 256, "P! ", 0},
+        {472, 256, "P  ", 0}, {471, 271, "P! ", 0}, {471, 272, "P  ", 0}, {300, 255, "PI ", 0}, {300, 256, "P1 ", 0},
+        {272, 288, "   ", 0}, {367, 303, "   ", 0}, {271, 295, "P  ", 0}, {368, 295, "P  ", 0}, {300, 287, "P  ", 0},
+        {288, 304, "P  ", 1}, {351, 319, "P  ", 1}, {287, 310, "P  ", 0}, {352, 310, "P  ", 0}, {300, 320, "P  ", 0},
     };
-    const Probe probes[] = {
-        {168, 240, 'A'}, {167, 248, 0},   {183, 240, 'A'}, {184, 240, 'B'}, {168, 239, 0},
-        {471, 240, 'S'}, {472, 240, 0},   {471, 255, 'S'}, {168, 256, 'T'}, {471, 256, '!'},
-        {472, 256, 0},   {471, 271, '!'}, {471, 272, 0},   {300, 255, 'I'}, {300, 256, '1'},
-    };
-    for (const Probe& probe : probes) {
+    for (const auto& probe : probes) {
         reset();
-        int row = insertScore(table, 600);
-        NameEntry entry(table, row);
-        mouse_x = probe.x;
-        mouse_y = probe.y;
-        mouse_b = 1;
-        entry.nameEntryClick();
-        if (probe.typed) {
-            EXPECT_EQ(name(0), std::string(1, probe.typed) + "  ") << probe.x << "," << probe.y;
-            EXPECT_EQ(entry.getCursorPosition(), 1);
-        } else {
-            EXPECT_EQ(name(0), "   ") << probe.x << "," << probe.y;
-            EXPECT_EQ(entry.getCursorPosition(), 0);
+        NameEntry entry(table, insertScore(table, 600));
+        for (Pass pass : {pressed(over('P')), over('P'), Pass{probe.x, probe.y, 1}}) {
+            mouse_x = pass.x;
+            mouse_y = pass.y;
+            mouse_b = pass.buttons;
+            entry.nameEntryClick();
         }
+        EXPECT_EQ(name(0), probe.name) << probe.x << "," << probe.y;
+        EXPECT_EQ(entry.isDone(), probe.done) << probe.x << "," << probe.y;
     }
 }
 
-TEST_F(NameEntryTest, ButtonZonesEndExactlyAtTheirEdges) {
-    struct Probe {
-        int x;
-        int y;
-        bool deletes;
-        bool ends;
-    };
-    const Probe probes[] = {
-        {272, 288, true, false},  {367, 303, true, false},  {271, 295, false, false}, {368, 295, false, false},
-        {300, 287, false, false}, {288, 304, false, true},  {351, 319, false, true},  {287, 310, false, false},
-        {352, 310, false, false}, {300, 320, false, false},
-    };
-    for (const Probe& probe : probes) {
-        reset();
-        int row = insertScore(table, 600);
-        NameEntry entry(table, row);
-        mouse_x = over('P').x;
-        mouse_y = over('P').y;
-        mouse_b = 1;
-        entry.nameEntryClick();
-        mouse_b = 0;
-        entry.nameEntryClick();
-        mouse_x = probe.x;
-        mouse_y = probe.y;
-        mouse_b = 1;
-        entry.nameEntryClick();
-        EXPECT_EQ(name(0), probe.deletes ? "   " : "P  ") << probe.x << "," << probe.y;
-        EXPECT_EQ(entry.isDone(), probe.ends) << probe.x << "," << probe.y;
-    }
-}
-
+// Passes 3 to 6 hover a letter of row 1, the last cell of row 2, DELETE and
+// END!: that zone alone turns green (white cells read as '#'); pass 7 hovers nothing.
 TEST_F(NameEntryTest, TheScreenShowsHeadingNameKeyboardAndOneGreenZone) {
     std::vector<Pass> passes = typing("R");
-    passes.push_back(over('C'));      // pass 3: hover a letter of row 1
-    passes.push_back(over('!'));      // pass 4: the last cell of row 2
-    passes.push_back(OVER_DELETE);    // pass 5
-    passes.push_back(OVER_END);       // pass 6
-    passes.push_back(NOWHERE);        // pass 7
-    const int last_pass = static_cast<int>(passes.size());
+    for (Pass pass : {over('C'), over('!'), OVER_DELETE, OVER_END, NOWHERE}) passes.push_back(pass);
+    const struct {
+        int x, y;
+        std::string text;
+    } zones[] = {{200, 240, "C"}, {456, 256, "!"}, {272, 288, "DELETE"}, {288, 304, "END!"}};
 
-    for (int shot_pass = 3; shot_pass <= last_pass; ++shot_pass) {
+    for (int shot_pass = 3; shot_pass <= 7; ++shot_pass) {
         reset();
         runScreen(450, passes, shot_pass);
         SCOPED_TRACE("pass " + std::to_string(shot_pass));
         EXPECT_EQ(textAt(shot, 200, 32, 15, Ink::Green), "ENTER YOUR NAME");
         EXPECT_EQ(textAt(shot, 200, 48, 15, Ink::Green), "---------------");
         EXPECT_EQ(textAt(shot, 296, 64, 3), "R  ");
-
-        std::string row1 = textAt(shot, 168, 240, 19);
-        std::string row2 = textAt(shot, 168, 256, 19);
-        std::string remove = textAt(shot, 272, 288, 6);
-        std::string end = textAt(shot, 288, 304, 4);
-        std::string expected1 = ROW1, expected2 = ROW2, expected_remove = "DELETE", expected_end = "END!";
-        if (shot_pass == 3) {
-            expected1[2] = '#';
-            EXPECT_EQ(textAt(shot, 168 + 32, 240, 1, Ink::Green), "C");
+        std::string white = std::string(ROW1) + ROW2 + "DELETEEND!";
+        if (shot_pass < 7) {
+            const auto& zone = zones[shot_pass - 3];
+            EXPECT_EQ(textAt(shot, zone.x, zone.y, static_cast<int>(zone.text.size()), Ink::Green), zone.text);
+            white.replace(white.find(zone.text), zone.text.size(), std::string(zone.text.size(), '#'));
         }
-        if (shot_pass == 4) {
-            expected2[18] = '#';
-            EXPECT_EQ(textAt(shot, 168 + 288, 256, 1, Ink::Green), "!");
-        }
-        if (shot_pass == 5) {
-            expected_remove = "######";
-            EXPECT_EQ(textAt(shot, 272, 288, 6, Ink::Green), "DELETE");
-        }
-        if (shot_pass == 6) {
-            expected_end = "####";
-            EXPECT_EQ(textAt(shot, 288, 304, 4, Ink::Green), "END!");
-        }
-        EXPECT_EQ(row1, expected1);
-        EXPECT_EQ(row2, expected2);
-        EXPECT_EQ(remove, expected_remove);
-        EXPECT_EQ(end, expected_end);
+        EXPECT_EQ(textAt(shot, 168, 240, 19) + textAt(shot, 168, 256, 19) + textAt(shot, 272, 288, 6) +
+                      textAt(shot, 288, 304, 4),
+                  white);
     }
 }
 
@@ -330,18 +239,11 @@ TEST_F(NameEntryTest, TheLightBarSweepsThreePixelsAPassAndWrapsAt1200) {
     clear_bitmap(buffer);
     entry.sweepLightBar(buffer);  // bar centred on x = 6
     using testing_support::rgb16;
-    const int expected[9] = {0,
-                             rgb16(30, 30, 255),
-                             rgb16(100, 100, 255),
-                             rgb16(170, 170, 255),
-                             rgb16(255, 255, 255),
-                             rgb16(170, 170, 255),
-                             rgb16(100, 100, 255),
-                             rgb16(30, 30, 255),
-                             0};
+    const int shade[9] = {0, 30, 100, 170, 255, 170, 100, 30, 0};
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(getpixel(buffer, 2 + i, 0), expected[i]) << "x " << 2 + i;
-        EXPECT_EQ(getpixel(buffer, 2 + i, 479), expected[i]) << "x " << 2 + i;
+        int expected = shade[i] ? rgb16(shade[i], shade[i], 255) : 0;
+        EXPECT_EQ(getpixel(buffer, 2 + i, 0), expected) << "x " << 2 + i;
+        EXPECT_EQ(getpixel(buffer, 2 + i, 479), expected) << "x " << 2 + i;
     }
 
     // The sweep that started at -12 reaches 1197 after 403 passes, then starts again.
