@@ -3,3 +3,8 @@
 #pragma once
 
 int runZenvar();
+
+// Seam for the autopilot build used by end-to-end runs and the demo: called
+// once when start-up has finished, just before the first pass. The game that
+// players run leaves it null.
+extern void (*after_start_up)();

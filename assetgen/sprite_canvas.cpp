@@ -77,9 +77,9 @@ void SpriteCanvas::paintShaded(const ShapeMask& mask, const Material& m) {
             // Half vector between the light and the viewer for the highlight.
             double hx = LIGHT_X / ll, hy = LIGHT_Y / ll, hz = LIGHT_Z / ll + 1.0;
             double hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-            double spec = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), 24.0) * m.gloss;
+            double shine = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / hl), 24.0) * m.gloss;
             Rgb lit = shadeOf(m.base, light);
-            lit = mix(lit, pal::LIGHT_TINT, std::min(1.0, spec));
+            lit = mix(lit, pal::LIGHT_TINT, std::min(1.0, shine));
             blendPixel(x, y, lit, c);
         }
     }

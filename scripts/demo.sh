@@ -1,6 +1,6 @@
 #!/bin/bash
 # The game without a screen: runs the real game on a virtual display (Xvfb)
-# with the built-in test autopilot flying the ship, and leaves a strip of
+# built with its test autopilot (zenvar-autopilot) flying the ship, and leaves a strip of
 # PNG frames, an animated GIF and a WAV of the sound it made.
 #   scripts/demo.sh [RUN_FOLDER] [SECONDS_OF_PLAY]
 # The run folder is copied first, so the demo never touches the player's
@@ -12,7 +12,7 @@ run_source=${1:-$root/build/run}
 play_seconds=${2:-30}
 out="$root/out/demo"
 
-[ -x "$run_source/zenvar" ] || { echo "demo: no game in $run_source (build it first)" >&2; exit 1; }
+[ -x "$run_source/zenvar-autopilot" ] || { echo "demo: no zenvar-autopilot in $run_source (build it first)" >&2; exit 1; }
 for tool in Xvfb xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "demo: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
 done
@@ -72,7 +72,7 @@ ASOUND
 grep -q '^\[sound\]' "$work/run/allegro.cfg" 2>/dev/null || echo "[sound]" >>"$work/run/allegro.cfg"
 sed -i 's/^\[sound\]$/[sound]\ndigi_card = ALSA\nalsa_device = zenvardemo/' "$work/run/allegro.cfg"
 
-(cd "$work/run" && ZENVAR_AUTOPILOT=1 exec ./zenvar >"$work/stdout" 2>"$work/stderr") &
+(cd "$work/run" && exec ./zenvar-autopilot >"$work/stdout" 2>"$work/stderr") &
 game_pid=$!
 
 frame=0

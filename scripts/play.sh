@@ -13,6 +13,7 @@ cmake --build "$build" -j2 --target zenvar assets patches
 # No screen (a server, CI): show the game on a virtual display instead.
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display (DISPLAY is not set): running a 30-second demo on a virtual display instead."
+    cmake --build "$build" -j2 --target zenvar-autopilot
     exec bash "$root/scripts/demo.sh" "$build/run" 30
 fi
 

@@ -1,4 +1,4 @@
-#include "app/autopilot.h"
+#include "autopilot/autopilot.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -93,11 +93,9 @@ void autopilotWait() {
 
 }  // namespace
 
-bool startAutopilotIfAsked() {
-    if (!std::getenv("ZENVAR_AUTOPILOT")) return false;
+void startAutopilot() {
     pilot = &the_pilot;
     frame_wait_override = autopilotWait;
-    return true;
 }
 
 void Autopilot::chooseMove(int& dx, int& dy) const {

@@ -1,9 +1,8 @@
 // The autopilot: a test and demo hook that flies the ship by itself.
 //
-// It is off in a normal game. Only when the environment variable
-// ZENVAR_AUTOPILOT is set does start-up switch it on; the end-to-end runs and
-// the headless demo use it to play rounds long enough to reach the clock's end
-// without a human. It never changes a rule of the game: it writes the same
+// It is not part of the game players run: it lives in its own build of the
+// game, `zenvar-autopilot`, which the end-to-end runs and the headless demo
+// start to play rounds long enough to reach the clock's end without a human. It never changes a rule of the game: it writes the same
 // keyboard and mouse state a player produces, from the same program-wide state
 // a player sees, and only while a round is being played. Menus, the pause and
 // name entry are left to the real mouse and keyboard.
@@ -14,8 +13,8 @@
 // just as the normal frame tail does.
 #pragma once
 
-// Switches the autopilot on when ZENVAR_AUTOPILOT is set; true when it did.
-bool startAutopilotIfAsked();
+// Hands the frame wait to the autopilot; called once start-up has finished.
+void startAutopilot();
 
 class Autopilot {
 public:

@@ -73,10 +73,10 @@ e2e_start_xvfb() {
     done
 }
 
-# e2e_start_game [PREFIX...]: starts the game in the scratch run folder, with
+# e2e_start_game [PREFIX...]: starts the game ($E2E_GAME, default zenvar) in the scratch run folder, with
 # an optional command in front (strace, env...). Output goes to $E2E_WORK.
 e2e_start_game() {
-    (cd "$E2E_RUN" && exec "$@" ./zenvar >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr") &
+    (cd "$E2E_RUN" && exec "$@" "./${E2E_GAME:-zenvar}" >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr") &
     E2E_GAME_PID=$!
 }
 

@@ -3,14 +3,14 @@
 # starts, TIME OVER when the clock runs out, the name typed with the mouse on
 # the on-screen keyboard, and the name both in the saved table and on the
 # two-minute score screen. The fifth score of the crafted table is -1, so any
-# score qualifies. The ship is flown by the game's test autopilot
-# (ZENVAR_AUTOPILOT), which dodges and fires; the menus and the name entry are
+# score qualifies. The ship is flown by the autopilot build of the game
+# (zenvar-autopilot), which dodges and fires; the menus and the name entry are
 # worked with the real mouse. Takes about three minutes.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
 e2e_write_scores "$E2E_RUN/twominute.dat" 900 AAA 800 BBB 700 CCC 600 DDD -1 EEE
-e2e_start_game env ZENVAR_AUTOPILOT=1
+E2E_GAME=zenvar-autopilot e2e_start_game
 window=$(e2e_wait_window Zenvar 20) || e2e_fail "the game window never appeared"
 xdotool mousemove --window "$window" 10 10
 xdotool windowfocus --sync "$window"
