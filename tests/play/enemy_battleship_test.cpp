@@ -57,23 +57,3 @@ TEST(BattleshipStream, ReusesTheLowestNumberedIdleLaser) {
     EXPECT_TRUE(ship.getShot(17)->isActive());
     ship.releaseGraphics(&library);
 }
-
-TEST(BattleshipStream, FiresOnlyWithTheWholeSpriteOnScreenAndAlive) {
-    GraphicLibrary library;
-    struct Case { double x, y; bool fires; };
-    const Case cases[] = {{544, 384, true}, {0, 0, true}, {545, 384, false}, {544, 385, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        BigBattleship ship(&library);
-        ship.setPosition(c.x, c.y);
-        for (int frame = 0; frame < 3; ++frame) ship.fire(nullptr);
-        EXPECT_EQ(activeShots(&ship).size(), c.fires ? 3u : 0u);
-        ship.releaseGraphics(&library);
-    }
-    BigBattleship dying(&library);
-    dying.setPosition(100, 100);
-    dying.setHitPoints(0);
-    dying.fire(nullptr);
-    EXPECT_TRUE(activeShots(&dying).empty());
-    dying.releaseGraphics(&library);
-}

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -35,9 +36,8 @@ inline BITMAP* render(const std::function<void(BITMAP*)>& paint) {
 }
 
 inline bool samePixels(BITMAP* a, BITMAP* b) {
-    for (int row = 0; row < CANVAS_SIZE; ++row) {
+    for (int row = 0; row < CANVAS_SIZE; ++row)
         if (std::memcmp(a->line[row], b->line[row], CANVAS_SIZE * 2) != 0) return false;
-    }
     return true;
 }
 
@@ -64,27 +64,20 @@ class NumberedImages {
 public:
     NumberedImages(GraphicLibrary* library, const std::string& stem, int count)
         : library(library) {
-        for (int k = 1; k <= count; ++k) {
-            images.push_back(library->acquire(stem + std::to_string(k) + ".bmp"));
-        }
+        for (int k = 1; k <= count; ++k) images.push_back(library->acquire(stem + std::to_string(k) + ".bmp"));
     }
     ~NumberedImages() {
         for (BITMAP* image : images) library->release(image);
     }
     bool allLoaded() const {
-        for (BITMAP* image : images) {
-            if (!image) return false;
-        }
-        return true;
+        return std::find(images.begin(), images.end(), nullptr) == images.end();
     }
     std::vector<std::function<void(BITMAP*)>> pictures(int x, int y, bool rotated, fixed angle) const {
         std::vector<std::function<void(BITMAP*)>> result;
         for (BITMAP* image : images) {
-            if (rotated) {
-                result.push_back([=](BITMAP* dest) { rotate_sprite(dest, image, x, y, angle); });
-            } else {
-                result.push_back([=](BITMAP* dest) { draw_sprite(dest, image, x, y); });
-            }
+            result.push_back([=](BITMAP* dest) {
+                rotated ? rotate_sprite(dest, image, x, y, angle) : draw_sprite(dest, image, x, y);
+            });
         }
         return result;
     }
@@ -163,9 +156,8 @@ inline void retire(Enemy* enemy, GraphicLibrary* library) {
 // Every shot of an enemy that is in flight.
 inline std::vector<int> activeShots(Enemy* enemy) {
     std::vector<int> active;
-    for (int i = 0; i < enemy->getShotCount(); ++i) {
+    for (int i = 0; i < enemy->getShotCount(); ++i)
         if (enemy->getShot(i)->isActive()) active.push_back(i);
-    }
     return active;
 }
 
@@ -173,8 +165,7 @@ inline std::vector<int> activeShots(Enemy* enemy) {
 struct KindFacts {
     const char* name;
     std::function<Enemy*(GraphicLibrary*)> make;
-    char letter;
-    int hitPoints, speed, size, hitInset, scoreValue, shots;
+    int shots;
     std::string bodyStem, explosionStem;
     int explosionImages;
     bool explosionTurnsWithHeading;
@@ -184,17 +175,16 @@ struct KindFacts {
 inline std::vector<KindFacts> allKinds() {
     const std::string small = "sprites/enemyexplosion/enemyexplosion";
     return {
-        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 'P', 1, 3, 38, 8, 160, 1,
+        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 1,
          "sprites/pawn/pawn", small, 4, false, "sprites/bullets/enemybullet1.bmp"},
-        {"shadow", [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); }, 'S', 1, 2, 38, 4, 320, 3,
+        {"shadow", [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); }, 3,
          "sprites/shadow/shadow", small, 4, false, "sprites/bullets/enemybullet1.bmp"},
-        {"blade", [](GraphicLibrary* l) -> Enemy* { return new Blade(l); }, 'B', 3, 4, 38, 4, 320, 15,
+        {"blade", [](GraphicLibrary* l) -> Enemy* { return new Blade(l); }, 15,
          "sprites/blade/blade", small, 4, false, "sprites/blade/bladechain.bmp"},
-        {"wyvern", [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); }, 'W', 25, 1, 96, 10, 2500, 9,
+        {"wyvern", [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); }, 9,
          "sprites/wyvern/wyvern", "sprites/wyvern/wyvernexplosion", 9, true,
          "sprites/bullets/enemybullet2.bmp"},
-        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 'H', 25, 2, 96, 1,
-         4000, 25, "sprites/bigbattleship/bigbattleship", "sprites/bigbattleship/bigbattleshipexplosion", 11,
+        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 25, "sprites/bigbattleship/bigbattleship", "sprites/bigbattleship/bigbattleshipexplosion", 11,
          true, "sprites/bullets/enemylaser.bmp"},
     };
 }

@@ -9,15 +9,9 @@ using namespace enemy_testing;
 
 namespace {
 
-struct MissingCase {
-    const char* kind;
-    std::function<Enemy*(GraphicLibrary*)> make;
-    const char* removed;
-};
-
-int constructionError(const MissingCase& c, GraphicLibrary* library) {
+int constructionError(const KindFacts& kind, GraphicLibrary* library) {
     try {
-        Enemy* enemy = c.make(library);
+        Enemy* enemy = kind.make(library);
         retire(enemy, library);
     } catch (int code) {
         return code;
@@ -28,36 +22,23 @@ int constructionError(const MissingCase& c, GraphicLibrary* library) {
 }  // namespace
 
 TEST(EnemyMissingArt, EveryKindThrows40AndLeavesTheLibraryEmpty) {
-    auto pawn = [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); };
-    auto shadow = [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); };
-    auto blade = [](GraphicLibrary* l) -> Enemy* { return new Blade(l); };
-    auto wyvern = [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); };
-    auto battleship = [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); };
-    const MissingCase cases[] = {
-        {"pawn", pawn, "sprites/pawn/pawn2.bmp"},
-        {"pawn", pawn, "sprites/enemyexplosion/enemyexplosion1.bmp"},
-        {"pawn", pawn, "sprites/bullets/enemybullet1.bmp"},
-        {"shadow", shadow, "sprites/shadow/shadow1.bmp"},
-        {"shadow", shadow, "sprites/enemyexplosion/enemyexplosion4.bmp"},
-        {"shadow", shadow, "sprites/bullets/enemybullet1.bmp"},
-        {"blade", blade, "sprites/blade/bladechain.bmp"},
-        {"blade", blade, "sprites/blade/blade2.bmp"},
-        {"blade", blade, "sprites/enemyexplosion/enemyexplosion3.bmp"},
-        {"wyvern", wyvern, "sprites/wyvern/wyvern1.bmp"},
-        {"wyvern", wyvern, "sprites/wyvern/wyvernexplosion6.bmp"},
-        {"wyvern", wyvern, "sprites/wyvern/wyvernexplosion9.bmp"},
-        {"wyvern", wyvern, "sprites/bullets/enemybullet2.bmp"},
-        {"big battleship", battleship, "sprites/bigbattleship/bigbattleship2.bmp"},
-        {"big battleship", battleship, "sprites/bigbattleship/bigbattleshipexplosion2.bmp"},
-        {"big battleship", battleship, "sprites/bigbattleship/bigbattleshipexplosion11.bmp"},
-        {"big battleship", battleship, "sprites/bullets/enemylaser.bmp"},
+    const std::vector<KindFacts> kinds = allKinds();
+    const struct {
+        int kind;  // in allKinds()
+        const char* removed;
+    } cases[] = {
+        {0, "sprites/pawn/pawn2.bmp"}, {0, "sprites/enemyexplosion/enemyexplosion1.bmp"}, {0, "sprites/bullets/enemybullet1.bmp"},
+        {1, "sprites/shadow/shadow1.bmp"}, {1, "sprites/enemyexplosion/enemyexplosion4.bmp"}, {1, "sprites/bullets/enemybullet1.bmp"},
+        {2, "sprites/blade/bladechain.bmp"}, {2, "sprites/blade/blade2.bmp"}, {2, "sprites/enemyexplosion/enemyexplosion3.bmp"},
+        {3, "sprites/wyvern/wyvern1.bmp"}, {3, "sprites/wyvern/wyvernexplosion6.bmp"}, {3, "sprites/wyvern/wyvernexplosion9.bmp"}, {3, "sprites/bullets/enemybullet2.bmp"},
+        {4, "sprites/bigbattleship/bigbattleship2.bmp"}, {4, "sprites/bigbattleship/bigbattleshipexplosion2.bmp"}, {4, "sprites/bigbattleship/bigbattleshipexplosion11.bmp"}, {4, "sprites/bullets/enemylaser.bmp"},
     };
-    for (const MissingCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.kind << " without " << c.removed);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << kinds[c.kind].name << " without " << c.removed);
         PrivateArt art;
         ASSERT_TRUE(art.remove(c.removed));
         GraphicLibrary library;
-        EXPECT_EQ(constructionError(c, &library), ERR_GRAPHIC_MISSING);
+        EXPECT_EQ(constructionError(kinds[c.kind], &library), ERR_GRAPHIC_MISSING);
         EXPECT_EQ(library.entryCount(), 0);
     }
 }

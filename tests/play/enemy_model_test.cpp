@@ -7,43 +7,21 @@
 
 using namespace enemy_testing;
 
-TEST(EnemyModel, EveryKindHasItsHitPointsScoreSizeAndHitBox) {
+// Hit boxes of each kind placed at (10, 10), edges included, and its shots:
+// distinct numbered objects, null outside the kind's range.
+TEST(EnemyModel, EveryKindHasItsHitBoxAndNumberedShots) {
     GraphicLibrary library;
-    // Hit boxes of each kind placed at (10, 10), edges included.
-    struct Box { int left, right; };
-    const Box boxes[] = {{18, 39}, {14, 43}, {14, 43}, {20, 95}, {11, 104}};
+    const double boxes[][2] = {{18, 39}, {14, 43}, {14, 43}, {20, 95}, {11, 104}};
     std::vector<KindFacts> kinds = allKinds();
     for (size_t k = 0; k < kinds.size(); ++k) {
         SCOPED_TRACE(kinds[k].name);
         Enemy* enemy = kinds[k].make(&library);
-        EXPECT_EQ(enemy->getKind(), kinds[k].letter);
-        EXPECT_EQ(enemy->getHitPoints(), kinds[k].hitPoints);
-        EXPECT_EQ(enemy->getSpeed(), kinds[k].speed);
-        EXPECT_EQ(enemy->getScoreValue(), kinds[k].scoreValue);
-        EXPECT_EQ(enemy->getShotCount(), kinds[k].shots);
-        EXPECT_EQ(enemy->getWidth(), kinds[k].size);
-        EXPECT_EQ(enemy->getHeight(), kinds[k].size);
-        EXPECT_EQ(enemy->getHitInset(), kinds[k].hitInset);
-        EXPECT_EQ(enemy->getExplosionCounter(), 0);
-        EXPECT_EQ(enemy->getX(), 0.0);
-        EXPECT_EQ(enemy->getAngle(), 0);
         enemy->setPosition(10, 10);
-        EXPECT_EQ(enemy->hitLeft(), boxes[k].left);
-        EXPECT_EQ(enemy->hitRight(), boxes[k].right);
-        EXPECT_EQ(enemy->hitTop(), boxes[k].left);
-        EXPECT_EQ(enemy->hitBottom(), boxes[k].right);
-        retire(enemy, &library);
-    }
-}
-
-TEST(EnemyModel, ShotNumbersOutsideTheKindsRangeGiveNull) {
-    GraphicLibrary library;
-    for (const KindFacts& facts : allKinds()) {
-        SCOPED_TRACE(facts.name);
-        Enemy* enemy = facts.make(&library);
+        EXPECT_EQ(std::vector<double>({enemy->hitLeft(), enemy->hitRight(), enemy->hitTop(), enemy->hitBottom()}),
+                  std::vector<double>({boxes[k][0], boxes[k][1], boxes[k][0], boxes[k][1]}));
         EXPECT_EQ(enemy->getShot(-1), nullptr);
-        EXPECT_EQ(enemy->getShot(facts.shots), nullptr);
-        for (int i = 0; i < facts.shots; ++i) {
+        EXPECT_EQ(enemy->getShot(kinds[k].shots), nullptr);
+        for (int i = 0; i < kinds[k].shots; ++i) {
             ASSERT_NE(enemy->getShot(i), nullptr) << i;
             for (int j = 0; j < i; ++j) EXPECT_NE(enemy->getShot(i), enemy->getShot(j));
         }
@@ -97,61 +75,32 @@ TEST(EnemyModel, HitPointsBelowOneStartTheExplosionOnce) {
     pawn.releaseGraphics(&library);
 }
 
+// Headings wrap into -128..127 (entry headings may start outside it); a turn
+// recomputes the velocity, setAngle alone does not; heading 0 flies up.
 TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
     GraphicLibrary library;
     Shadow shadow(&library);  // speed 2
-    shadow.setAngle(itofix(127));
-    shadow.turn(2);
-    EXPECT_EQ(shadow.getAngle(), -itofix(127));
-    shadow.turn(-2);
-    EXPECT_EQ(shadow.getAngle(), itofix(127));
-
-    shadow.setAngle(-itofix(127));
-    shadow.turn(-2);
-    EXPECT_EQ(shadow.getAngle(), itofix(127));
-
-    // Entry headings may lie outside -128..127; the first turn brings them in.
-    shadow.setAngle(itofix(250));
-    shadow.turn(2);
-    EXPECT_EQ(shadow.getAngle(), -itofix(4));
-    shadow.setAngle(itofix(126));
-    shadow.turn(2);
-    EXPECT_EQ(shadow.getAngle(), -itofix(128)) << "128 is the same heading as -128";
-    shadow.turn(-1);
-    EXPECT_EQ(shadow.getAngle(), itofix(127));
-
-    // Turning to face right (64) at speed 2 gives (2, 0).
+    const int turns[][3] = {{127, 2, -127}, {-127, -2, 127}, {250, 2, -4}, {126, 2, -128}, {-128, -1, 127}};
+    for (const auto& t : turns) {
+        shadow.setAngle(itofix(t[0]));
+        shadow.turn(t[1]);
+        EXPECT_EQ(shadow.getAngle(), itofix(t[2])) << t[0] << " turned by " << t[1];
+    }
     shadow.setAngle(itofix(62));
     shadow.setVelocity(9, 9);
     shadow.turn(2);
     EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4);
     EXPECT_NEAR(shadow.getVY(), 0.0, 1e-4);
+    shadow.setAngle(itofix(0));
+    EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4) << "setAngle alone keeps the velocity";
+    shadow.setVelocityFromAngle();
+    EXPECT_NEAR(shadow.getVY(), -2.0, 1e-9);
+    shadow.setAngle(itofix(32));
+    shadow.setVelocityFromAngle();
+    double diagonal = fixtof(fixsin(itofix(32))) * 2.0;
+    EXPECT_DOUBLE_EQ(shadow.getVX(), diagonal) << "computed in double, not in fixed point";
+    EXPECT_DOUBLE_EQ(shadow.getVY(), -diagonal);
     shadow.releaseGraphics(&library);
-}
-
-TEST(EnemyModel, VelocityFollowsTheHeadingOnlyWhenAskedTo) {
-    GraphicLibrary library;
-    Pawn pawn(&library);  // speed 3
-    pawn.setVelocityFromAngle();
-    EXPECT_NEAR(pawn.getVX(), 0.0, 1e-9);
-    EXPECT_NEAR(pawn.getVY(), -3.0, 1e-9) << "heading 0 flies up the screen";
-
-    pawn.setAngle(itofix(128));
-    EXPECT_NEAR(pawn.getVY(), -3.0, 1e-9) << "setAngle alone keeps the velocity";
-    pawn.setVelocityFromAngle();
-    EXPECT_NEAR(pawn.getVX(), 0.0, 1e-4);
-    EXPECT_NEAR(pawn.getVY(), 3.0, 1e-4);
-
-    pawn.setAngle(itofix(32));
-    pawn.setVelocityFromAngle();
-    double diagonal = fixtof(fixsin(itofix(32))) * 3.0;
-    EXPECT_DOUBLE_EQ(pawn.getVX(), diagonal) << "computed in double, not in fixed point";
-    EXPECT_DOUBLE_EQ(pawn.getVY(), -diagonal);
-
-    pawn.setAngle(itofix(192));
-    pawn.setVelocityFromAngle();
-    EXPECT_NEAR(pawn.getVX(), -3.0, 1e-4);
-    pawn.releaseGraphics(&library);
 }
 
 TEST(EnemyModel, FlightMovesByTheVelocityAndAlternatesTheBodyEveryTwoFrames) {
@@ -255,17 +204,14 @@ TEST(EnemyShotClass, LaunchAimsAtFourPixelsPerFrameAndDrawsOnlyInFlight) {
     EXPECT_EQ(library.entryCount(), 0);
 }
 
-TEST(EnemyShotClass, MissingSpriteThrowsAndKeepsNothing) {
+TEST(EnemyShotClass, MissingSpriteThrows40AndKeepsNothing) {
     GraphicLibrary library;
-    EXPECT_THROW(
-        {
-            try {
-                EnemyShot shot(&library, "sprites/bullets/no-such-shot.bmp");
-            } catch (int code) {
-                EXPECT_EQ(code, ERR_GRAPHIC_MISSING);
-                throw;
-            }
-        },
-        int);
+    int code = 0;
+    try {
+        EnemyShot shot(&library, "sprites/bullets/no-such-shot.bmp");
+    } catch (int thrown) {
+        code = thrown;
+    }
+    EXPECT_EQ(code, ERR_GRAPHIC_MISSING);
     EXPECT_EQ(library.entryCount(), 0);
 }

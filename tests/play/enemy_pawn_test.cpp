@@ -6,27 +6,32 @@
 
 using namespace enemy_testing;
 
-TEST(PawnFiring, FiresOnlyWhileAliveAndWhollyOnScreen) {
+// Every kind that shoots fires only while alive with the whole sprite on screen.
+TEST(EnemyFiring, FiresOnlyWhileAliveAndWhollyOnScreen) {
     GraphicLibrary library;
-    struct Case { double x, y; bool fires; };
-    const Case cases[] = {
-        {602, 442, true}, {0, 0, true},     {603, 442, false}, {602, 443, false},
-        {-0.5, 100, false}, {100, -0.5, false}, {602.5, 10, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        Pawn pawn(&library);
-        pawn.setPosition(c.x, c.y);
-        pawn.fire(nullptr);
-        EXPECT_EQ(pawn.getShot(0)->isActive(), c.fires);
-        pawn.releaseGraphics(&library);
+    for (const KindFacts& kind : allKinds()) {
+        if (kind.shots == Blade::LINKS) continue;  // the blade's chain is not fired
+        Enemy* probe = kind.make(&library);
+        const double right = 640 - probe->getWidth(), bottom = 480 - probe->getHeight();
+        retire(probe, &library);
+        struct Case { double x, y; bool fires; };
+        const Case cases[] = {
+            {right, bottom, true}, {0, 0, true},     {right + 1, bottom, false}, {right, bottom + 1, false},
+            {-0.5, 100, false},    {100, -0.5, false}, {right + 0.5, 10, false}, {0, -1, false},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << kind.name << " at " << c.x << "," << c.y);
+            Enemy* enemy = kind.make(&library);
+            enemy->setPosition(c.x, c.y);
+            enemy->fire(nullptr);
+            EXPECT_EQ(!activeShots(enemy).empty(), c.fires);
+            for (int i = 0; i < enemy->getShotCount(); ++i) enemy->getShot(i)->setActive(false);
+            enemy->setHitPoints(0);
+            enemy->fire(nullptr);
+            EXPECT_TRUE(activeShots(enemy).empty()) << "an exploding enemy does not fire";
+            retire(enemy, &library);
+        }
     }
-    Pawn dead(&library);
-    dead.setPosition(100, 100);
-    dead.setHitPoints(0);
-    dead.fire(nullptr);
-    EXPECT_FALSE(dead.getShot(0)->isActive()) << "an exploding pawn does not fire";
-    dead.releaseGraphics(&library);
 }
 
 TEST(PawnFiring, BulletLeavesTheMuzzleAlongTheHeadingAndIsReusedOnlyAfterRetirement) {
