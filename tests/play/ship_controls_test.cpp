@@ -1,5 +1,7 @@
 // The ship's controls: movement and its priorities, the field clamp, aim,
 // the fire cadence, volleys, the laser pool and the hit sequence.
+#include <functional>
+
 #include "round_fixture.h"
 
 namespace {
@@ -44,77 +46,55 @@ protected:
     }
 };
 
+// Keys (arrows, keypad, WASD) and the stick move 4 pixels, left and up winning
+// a tie; the stick needs more than 75 or a digital direction.
 TEST_F(ShipTest, EveryMovementKeyAndStickMovesFourPixelsWithLeftAndUpWinning) {
-    const int left[] = {KEY_LEFT, KEY_4_PAD, KEY_A};
-    const int right[] = {KEY_RIGHT, KEY_6_PAD, KEY_D};
-    const int up[] = {KEY_UP, KEY_8_PAD, KEY_W};
-    const int down[] = {KEY_DOWN, KEY_2_PAD, KEY_S};
-    for (int k : left) { moveWith(k); EXPECT_EQ(gryffon->getX(), 297) << k; EXPECT_EQ(gryffon->getY(), 221); }
-    for (int k : right) { moveWith(k); EXPECT_EQ(gryffon->getX(), 305) << k; }
-    for (int k : up) { moveWith(k); EXPECT_EQ(gryffon->getY(), 217) << k; EXPECT_EQ(gryffon->getX(), 301); }
-    for (int k : down) { moveWith(k); EXPECT_EQ(gryffon->getY(), 225) << k; }
-
-    gryffon->setPosition(301, 221);
-    key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_UP] = key[KEY_DOWN] = 1;
-    steer();
-    EXPECT_EQ(gryffon->getX(), 297);
-    EXPECT_EQ(gryffon->getY(), 217);
-    testing_support::releaseAllInput();
-
     JOYSTICK_AXIS_INFO* axis = joy[0].stick[0].axis;
-    gryffon->setPosition(301, 221);
-    axis[0].pos = -75;  // not beyond the threshold
-    axis[1].pos = 75;
-    steer();
-    EXPECT_EQ(gryffon->getX(), 301);
-    EXPECT_EQ(gryffon->getY(), 221);
-    axis[0].pos = -76;
-    axis[1].pos = 76;
-    steer();
-    EXPECT_EQ(gryffon->getX(), 297);
-    EXPECT_EQ(gryffon->getY(), 225);
-    testing_support::releaseAllInput();
-    axis[0].d2 = 1;
-    axis[1].d1 = 1;
-    steer();
-    EXPECT_EQ(gryffon->getX(), 301);
-    EXPECT_EQ(gryffon->getY(), 221);
-    testing_support::releaseAllInput();
-    axis[0].d1 = 1;
-    axis[1].d2 = 1;
-    steer();
-    EXPECT_EQ(gryffon->getX(), 297);
-    EXPECT_EQ(gryffon->getY(), 225);
+    const struct {
+        std::vector<int> keys;
+        std::function<void()> stick;
+        int x, y;
+    } cases[] = {
+        {{KEY_LEFT}, {}, 297, 221},  {{KEY_4_PAD}, {}, 297, 221}, {{KEY_A}, {}, 297, 221},
+        {{KEY_RIGHT}, {}, 305, 221}, {{KEY_6_PAD}, {}, 305, 221}, {{KEY_D}, {}, 305, 221},
+        {{KEY_UP}, {}, 301, 217},    {{KEY_8_PAD}, {}, 301, 217}, {{KEY_W}, {}, 301, 217},
+        {{KEY_DOWN}, {}, 301, 225},  {{KEY_2_PAD}, {}, 301, 225}, {{KEY_S}, {}, 301, 225},
+        {{KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}, {}, 297, 217},
+        {{}, [&] { axis[0].pos = -75, axis[1].pos = 75; }, 301, 221},
+        {{}, [&] { axis[0].pos = -76, axis[1].pos = 76; }, 297, 225},
+        {{}, [&] { axis[0].d2 = 1, axis[1].d1 = 1; }, 305, 217},
+        {{}, [&] { axis[0].d1 = 1, axis[1].d2 = 1; }, 297, 225},
+    };
+    for (const auto& c : cases) {
+        testing_support::releaseAllInput();
+        gryffon->setPosition(301, 221);
+        for (int k : c.keys) key[k] = 1;
+        if (c.stick) c.stick();
+        steer();
+        EXPECT_EQ(gryffon->getX(), c.x) << &c - cases;
+        EXPECT_EQ(gryffon->getY(), c.y) << &c - cases;
+    }
 }
 
 TEST_F(ShipTest, TheShipStaysInsideTheField) {
-    moveWith(KEY_RIGHT, 606, 100);
-    EXPECT_EQ(gryffon->getX(), 608);
-    moveWith(KEY_RIGHT, 608, 100);
-    EXPECT_EQ(gryffon->getX(), 608);
-    moveWith(KEY_UP, 100, 0);
-    EXPECT_EQ(gryffon->getY(), 0);
-    moveWith(KEY_LEFT, 2, 100);
-    EXPECT_EQ(gryffon->getX(), 0);
-    moveWith(KEY_DOWN, 100, 440);
-    EXPECT_EQ(gryffon->getY(), 442);
+    const int cases[][5] = {{KEY_RIGHT, 606, 100, 608, 100}, {KEY_RIGHT, 608, 100, 608, 100},
+                            {KEY_UP, 100, 0, 100, 0},        {KEY_LEFT, 2, 100, 0, 100},
+                            {KEY_DOWN, 100, 440, 100, 442}};
+    for (const auto& c : cases) {
+        moveWith(c[0], c[1], c[2]);
+        EXPECT_EQ(gryffon->getX(), c[3]) << c[1] << "," << c[2];
+        EXPECT_EQ(gryffon->getY(), c[4]) << c[1] << "," << c[2];
+    }
 }
 
 TEST_F(ShipTest, AimFollowsTheMouseClockwiseFromUpAndIsHeldWhileNotControllable) {
     gryffon->setPosition(100, 100);  // centre (118, 118)
-    mouse_x = 118, mouse_y = 118;
-    steer();
-    EXPECT_EQ(gryffon->getAngle(), 0);
-    mouse_x = 200, mouse_y = 118;
-    steer();
-    EXPECT_EQ(fixtoi(gryffon->getAngle()), 64);
-    mouse_x = 118, mouse_y = 300;
-    steer();
-    EXPECT_EQ(fixtoi(gryffon->getAngle()), 128);
-    mouse_x = 0, mouse_y = 118;
-    steer();
-    EXPECT_EQ(fixtoi(gryffon->getAngle()), -64);
-
+    const int aims[][3] = {{118, 118, 0}, {200, 118, 64}, {118, 300, 128}, {0, 118, -64}};
+    for (const auto& aim : aims) {
+        mouse_x = aim[0], mouse_y = aim[1];
+        steer();
+        EXPECT_EQ(gryffon->getAngle(), itofix(aim[2])) << aim[0] << "," << aim[1];
+    }
     gryffon->takeHit();
     drawUntilHitCounter(74, scratch);
     gryffon->setAngle(itofix(10));
@@ -161,28 +141,18 @@ TEST_F(ShipTest, EachShapeFiresItsOwnVolleyFromTheGunPoint) {
     EXPECT_NEAR(first->getVX(), 8 * fixtof(fixsin(itofix(10))), 1e-9);
     EXPECT_NEAR(first->getVY(), -8 * fixtof(fixcos(itofix(10))), 1e-9);
 
-    clearLasers();
-    gainShape(SHAPE_RECTANGLE);
-    gryffon->fire(sound_bank);
-    EXPECT_EQ(volleyHeadings(), (std::vector<int>{74, 138, 202, 266}));
-
-    clearLasers();
-    freshShip();
-    gryffon->reset();
-    drawUntilHitCounter(-1, scratch);
-    gryffon->setAngle(itofix(10));
-    gainShape(SHAPE_V);
-    gryffon->fire(sound_bank);
-    EXPECT_EQ(volleyHeadings(), (std::vector<int>{2, 10, 18}));
-
-    clearLasers();
-    freshShip();
-    gryffon->reset();
-    drawUntilHitCounter(-1, scratch);
-    gryffon->setAngle(itofix(10));
-    gainShape(SHAPE_TRIANGLE);
-    gryffon->fire(sound_bank);
-    EXPECT_EQ(volleyHeadings(), (std::vector<int>{10, -22, 42}));
+    const struct {
+        int shape;
+        std::vector<int> headings;
+    } volleys[] = {{SHAPE_RECTANGLE, {74, 138, 202, 266}}, {SHAPE_V, {2, 10, 18}}, {SHAPE_TRIANGLE, {10, -22, 42}}};
+    for (const auto& volley : volleys) {
+        freshShip();
+        flyingShipAt(200, 100);
+        gryffon->setAngle(itofix(10));
+        gainShape(volley.shape);
+        gryffon->fire(sound_bank);
+        EXPECT_EQ(volleyHeadings(), volley.headings) << "shape " << volley.shape;
+    }
 }
 
 TEST_F(ShipTest, TheTriangleSweepSwingsBetween24And96UnitsInStepsOf8) {
@@ -323,8 +293,7 @@ TEST_F(ShipTest, ARespawnedShipBlinksThreeFramesOnThreeOff) {
         shown.push_back(regionHasPaint(scratch, 100, 100, 37, 37));
     }
     // Counts 76..87: visible where count mod 6 < 3.
-    EXPECT_EQ(shown, (std::vector<bool>{false, false, true, true, true, false, false, false, true, true, true,
-                                        false}));
+    EXPECT_EQ(shown, (std::vector<bool>{0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0}));
 }
 
 }  // namespace
