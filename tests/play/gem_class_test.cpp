@@ -20,16 +20,12 @@ TEST(GemClass, GlintsThroughItsFiveImagesEveryTwentyFiveDraws) {
     ASSERT_TRUE(images.allDistinct(false, 0));
     auto pictures = images.pictures(30, 40, false, 0);
 
-    // Phase after each draw: 1, 2, ... 24, 0, 1, ...
+    // Phase after each draw: 1, 2, ... 24, 0, 1, ...: image 0 up to phase 17,
+    // then two phases each for images 1 to 3 and one for image 4.
     std::vector<int> shown, expected;
     for (int draw = 1; draw <= 50; ++draw) {
         shown.push_back(whichPicture([&](BITMAP* dest) { gem.draw(dest); }, pictures));
-        int phase = draw % 25;
-        if (phase < 18) expected.push_back(0);
-        else if (phase < 20) expected.push_back(1);
-        else if (phase < 22) expected.push_back(2);
-        else if (phase < 24) expected.push_back(3);
-        else expected.push_back(4);
+        expected.push_back(draw % 25 < 18 ? 0 : (draw % 25 - 16) / 2);
     }
     EXPECT_EQ(shown, expected);
 
