@@ -29,16 +29,15 @@ std::string shownScreen(BITMAP* buffer) {
 
 TEST_F(FrontEndTest, ScreensFollowTheScheduleAndTheCycleWrapsAfter1499) {
     skipFade();
-    struct Step {
+    const struct {
         int timer;
         const char* screen;
-    };
-    const Step steps[] = {
+    } steps[] = {
         {1, "title"},         {399, "title"},         {400, "controls"},    {799, "controls"},
         {800, "credits"},     {1199, "credits"},      {1200, "marathon"},   {1299, "marathon"},
         {1300, "two-minute"}, {1399, "two-minute"},   {1400, "five-minute"}, {1499, "five-minute"},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         jumpTo(step.timer);
         pass();
         EXPECT_EQ(shownScreen(buffer), step.screen) << "timer " << step.timer;
@@ -58,80 +57,28 @@ TEST_F(FrontEndTest, ScreensFollowTheScheduleAndTheCycleWrapsAfter1499) {
     EXPECT_EQ(shownScreen(buffer), "controls");
 }
 
-TEST_F(FrontEndTest, ControlsScreenShowsItsTextsAndStarsThatTwinkleEveryFourPasses) {
-    struct Point {
-        int x;
-        int y;
-    };
-    const Point points[] = {{90, 180},  {40, 280},  {140, 280}, {316, 180}, {316, 240}, {316, 300}, {550, 280},
+TEST_F(FrontEndTest, ControlsScreenShowsStarsThatTwinkleEveryFourPasses) {
+    const struct {
+        int x, y;
+    } points[] = {{90, 180},  {40, 280},  {140, 280}, {316, 180}, {316, 240}, {316, 300}, {550, 280},
                             {500, 180}, {600, 180}, {260, 370}, {380, 430}, {260, 430}, {380, 370}};
     jumpTo(400);
     for (int timer = 400; timer < 416; ++timer) {
         pass();
         int image = timer % 8 < 4 ? 0 : 1;
-        for (const Point& point : points) {
+        for (const auto& point : points) {
             ASSERT_EQ(getpixel(buffer, point.x + 4, point.y + 4), starColour(image)) << timer << " " << point.x;
             ASSERT_EQ(getpixel(buffer, point.x, point.y), starColour(image));
             ASSERT_NE(getpixel(buffer, point.x - 1, point.y + 4), starColour(image));
             ASSERT_NE(getpixel(buffer, point.x + 4, point.y - 1), starColour(image));
         }
     }
-    struct Text {
-        const char* text;
-        int x;
-        int y;
-    };
-    const Text texts[] = {
-        {"Move the Gyrffon with the Arrow Keys", 32, 32},
-        {"WASD or Joystick. ESC Quits.", 32, 48},
-        {"Aim the guns with the mouse cursor.", 32, 80},
-        {"Left button fires.", 32, 96},
-        {"Right button draws point. P Pauses.", 32, 112},
-        {"Draw Points to create shapes below", 32, 144},
-        {"Triangle", 32, 300},
-        {"Vertical", 256, 320},
-        {"Line", 288, 336},
-        {"V-Shape", 496, 300},
-        {"Rectangle", 248, 448},
-    };
-    for (const Text& text : texts) {
-        int cells = static_cast<int>(std::strlen(text.text));
-        EXPECT_EQ(textAt(buffer, text.x, text.y, cells), shown(text.text));
-    }
     EXPECT_EQ(textAt(buffer, 16, 16, 8, Ink::Green), "CONTROLS");
 }
 
-TEST_F(FrontEndTest, CreditsShowHeadingsInGreenNamesBelowAndTheVersion) {
+TEST_F(FrontEndTest, CreditsEndWithTheVersionAndItsBuildTag) {
     jumpTo(1000);
     pass();
-    struct Heading {
-        const char* text;
-        int y;
-    };
-    const Heading headings[] = {
-        {"Directed and Programmed by", 16}, {"Character Artist", 60},        {"Background Artist", 112},
-        {"Title Music and Sound by", 160},  {"Game Music by", 208},          {"Originally Conceived by", 256},
-        {"Rethought by", 336},              {"Published and Released by Holtrane", 400}, {"Version Information", 448},
-    };
-    for (const Heading& heading : headings) {
-        int cells = static_cast<int>(std::strlen(heading.text));
-        EXPECT_EQ(textAt(buffer, 16, heading.y, cells, Ink::Green), shown(heading.text));
-    }
-    EXPECT_EQ(textAt(buffer, 16, 416, 20), "DEVELOPED BY OSTWICK");
-
-    // One name under each single heading, three and two lines under the last two;
-    // every credited line starts in the first cell and uses only drawable characters.
-    const int single_lines[] = {32, 76, 128, 176, 224};
-    for (int y : single_lines) {
-        std::string line = textAt(buffer, 32, y, 37);
-        EXPECT_NE(line[0], '#') << "y " << y;
-        EXPECT_EQ(line.find('#'), line.find_last_not_of('#') + 1) << "y " << y << ": " << line;
-        EXPECT_EQ(textAt(buffer, 32, y + 16, 1), "#") << "y " << y;
-    }
-    for (int y : {272, 288, 304, 352, 368}) EXPECT_NE(textAt(buffer, 32, y, 1), "#") << "y " << y;
-    EXPECT_EQ(textAt(buffer, 32, 320, 1), "#");
-    EXPECT_EQ(textAt(buffer, 32, 384, 1), "#");
-
     std::string version = textAt(buffer, 32, 464, 12);
     EXPECT_EQ(version.substr(0, 5), "V1.2 ");
     EXPECT_NE(version[5], '#') << "a build tag follows: " << version;

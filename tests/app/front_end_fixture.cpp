@@ -113,12 +113,8 @@ void FrontEndTest::TearDown() {
     destroy_bitmap(buffer);
     if (publisher_logo) destroy_bitmap(publisher_logo);
     if (developer_logo) destroy_bitmap(developer_logo);
-    publisher_logo = nullptr;
-    developer_logo = nullptr;
+    publisher_logo = developer_logo = title_background = game_logo = star_images[0] = star_images[1] = nullptr;
     bitmap_font = nullptr;
-    title_background = nullptr;
-    game_logo = nullptr;
-    star_images[0] = star_images[1] = nullptr;
     sound_bank = nullptr;
     graphic_library = nullptr;
     gryffon = nullptr;
@@ -126,10 +122,8 @@ void FrontEndTest::TearDown() {
     running = true;
     game_mode = FrontEnd;
     intro_frame = 0;
-    fade_alpha = 0;
-    screen_timer = 0;
-    esc_latch = false;
-    click_latch = false;
+    fade_alpha = screen_timer = 0;
+    esc_latch = click_latch = false;
 }
 
 void FrontEndTest::pass() {

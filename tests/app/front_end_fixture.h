@@ -6,19 +6,12 @@
 #include <gtest/gtest.h>
 #include <allegro.h>
 
-#include <cctype>
 #include <string>
 
 #include "support/glyph_font.h"
 
 using testing_support::Ink;
 using testing_support::textAt;
-
-// Text as the test font reads it back: letters come out as capitals.
-inline std::string shown(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Colours of the stand-in art, as 16-bit pixels.
 int titleBackgroundColour();

@@ -21,10 +21,6 @@ int expectedAlpha(int pass) {
     return 255 - 8 * (pass - 249);
 }
 
-// Passes and alphas worth naming on their own.
-const int LANDMARKS[][2] = {{1, 8},     {2, 16},   {29, 232}, {30, 255},  {109, 255}, {110, 247},
-                            {139, 15},  {140, 23}, {169, 255}, {170, 255}, {249, 255}, {279, 15}};
-
 TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
     makeLogos();
     intro_frame = 0;
@@ -38,11 +34,6 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
         introStep(buffer);
         ASSERT_EQ(intro_frame, pass);
         ASSERT_EQ(fade_alpha, expectedAlpha(pass)) << "pass " << pass;
-        for (const int* landmark : LANDMARKS) {
-            if (landmark[0] == pass) {
-                EXPECT_EQ(fade_alpha, landmark[1]) << "pass " << pass;
-            }
-        }
         int pixel = getpixel(buffer, 320, 240);
         // Which logo shows: the yellow publisher's has no blue, the cyan
         // developer's no red. The faintest passes may round to black.
@@ -54,12 +45,8 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
             ASSERT_EQ(getr16(pixel), 0) << "pass " << pass;
             ASSERT_TRUE(!visible || getb16(pixel) > 0) << "pass " << pass;
         }
-        if (pass == 100) {
-            EXPECT_EQ(pixel, publisherLogoColour());
-        }
-        if (pass == 200) {
-            EXPECT_EQ(pixel, developerLogoColour());
-        }
+        EXPECT_TRUE(pass != 100 || pixel == publisherLogoColour());
+        EXPECT_TRUE(pass != 200 || pixel == developerLogoColour());
     }
     EXPECT_EQ(fade_alpha, 15);
 

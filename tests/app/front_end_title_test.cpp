@@ -31,11 +31,10 @@ std::string greenItems(BITMAP* buffer) {
     std::string green;
     for (int i = 0; i < 4; ++i) {
         const Item& item = ITEMS[i];
-        if (textAt(buffer, item.x, item.y, length(item), Ink::Green) == item.text) {
+        if (textAt(buffer, item.x, item.y, length(item), Ink::Green) == item.text)
             green += std::to_string(i + 1);
-        } else {
+        else
             EXPECT_EQ(textAt(buffer, item.x, item.y, length(item)), item.text);
-        }
     }
     return green;
 }
@@ -54,12 +53,8 @@ TEST_F(FrontEndTest, TitleFadesInOver32PassesWhileIgnoringClicksAndEscape) {
         int level = getg16(getpixel(buffer, BARE_X, BARE_Y));
         EXPECT_GT(level, previous_green) << "pass " << pass;
         previous_green = level;
-        if (pass < 32) {
-            EXPECT_NE(getpixel(buffer, BARE_X, BARE_Y), titleBackgroundColour());
-        }
-        if (pass == 16) {
-            EXPECT_EQ(textAt(buffer, 216, 240, 13), "#############") << "the menu fades with the picture";
-        }
+        EXPECT_TRUE(pass == 32 || getpixel(buffer, BARE_X, BARE_Y) != titleBackgroundColour());
+        EXPECT_TRUE(pass != 16 || textAt(buffer, 216, 240, 13) == "#############") << "the menu fades with the picture";
         ASSERT_EQ(game_mode, FrontEnd);
         ASSERT_FALSE(click_latch);
     }
@@ -99,17 +94,15 @@ TEST_F(FrontEndTest, TitleShowsLogoMenuAndTheTwoGreenLines) {
 
 TEST_F(FrontEndTest, HoverDrawsTheItemUnderTheMouseInGreenUpToItsZoneEdges) {
     skipFade();
-    struct Probe {
-        int x;
-        int y;
+    const struct {
+        int x, y;
         const char* green;
-    };
-    const Probe probes[] = {
+    } probes[] = {
         {216, 240, "1"}, {423, 255, "1"}, {215, 240, ""},  {424, 240, ""},  {216, 256, ""},  {216, 239, ""},
         {300, 272, "2"}, {300, 287, "2"}, {300, 288, ""},  {300, 304, "3"}, {423, 319, "3"}, {288, 336, "4"},
         {351, 351, "4"}, {287, 340, ""},  {352, 340, ""},  {300, 352, ""},  {BARE_X, BARE_Y, ""},
     };
-    for (const Probe& probe : probes) {
+    for (const auto& probe : probes) {
         mouseAt(probe.x, probe.y);
         pass();
         EXPECT_EQ(greenItems(buffer), probe.green) << probe.x << "," << probe.y;
