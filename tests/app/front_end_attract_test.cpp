@@ -3,9 +3,7 @@
 #include <allegro.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "app/front_end.h"
 #include "app/program.h"
@@ -103,19 +101,9 @@ protected:
 };
 
 TEST_F(ScoreScreenTest, ScoreScreensShowTheTablesAsLoaded) {
-    // A file as a player might leave it: a name of three spaces and one of zero bytes.
-    std::vector<unsigned char> bytes;
-    const int scores[5] = {123456, 30000, 7, 0, -2};
-    const char names[5][4] = {"ZED", "   ", {0, 0, 0}, "9.!", "ABC"};
-    for (int row = 0; row < 5; ++row) {
-        uint32_t value = static_cast<uint32_t>(scores[row]);
-        for (int i = 0; i < 4; ++i) bytes.push_back((value >> (8 * i)) & 0xff);
-        for (int i = 0; i < 3; ++i) bytes.push_back(static_cast<unsigned char>(names[row][i]));
-    }
-    std::string path = "/tmp/zenvar-front-scores.dat";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    loadScoreTable(two_minute_table, path);
-    std::remove(path.c_str());
+    // A table as a player's file might hold it: a name of three spaces and one of zero bytes.
+    two_minute_table = ScoreTable{{123456, 30000, 7, 0, -2},
+                                  {{'Z', 'E', 'D'}, {' ', ' ', ' '}, {0, 0, 0}, {'9', '.', '!'}, {'A', 'B', 'C'}}};
     loadScoreTable(marathon_table, "/tmp/zenvar-no-such-file.dat");  // first-run rows
     five_minute_table = two_minute_table;
     insertScore(five_minute_table, 500000);

@@ -1,11 +1,5 @@
 #include "front_end_fixture.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <stdexcept>
-#include <string>
-
 #include "app/front_end.h"
 #include "app/program.h"
 #include "app/shell_state.h"
@@ -28,33 +22,6 @@ BITMAP* solidBitmap(int width, int height, int colour) {
     return bitmap;
 }
 
-// The ship loads its sprites by path, so they are written to a scratch folder
-// first. Their looks do not matter to the front end.
-Gryffon* makeShip(GraphicLibrary* library) {
-    char pattern[] = "/tmp/zenvar-front-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    std::string folder = pattern;
-    std::string command = "mkdir -p '" + folder + "/sprites/gryffon' '" + folder + "/sprites/bullets' '" + folder +
-                          "/sprites/mini-star'";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("mkdir failed");
-    BITMAP* sprite = solidBitmap(36, 36, makecol16(200, 200, 200));
-    const char* names[] = {"gryffon/gryffon1",        "gryffon/gryffon2",        "gryffon/gryffon3",
-                           "gryffon/gryffonexplode1", "gryffon/gryffonexplode2", "gryffon/gryffonexplode3",
-                           "gryffon/gryffonexplode4", "gryffon/gryffonexplode5", "bullets/gryffonlaser",
-                           "mini-star/mini-star1",    "mini-star/mini-star2"};
-    for (const char* name : names) {
-        std::string path = folder + "/sprites/" + name + ".bmp";
-        if (save_bmp(path.c_str(), sprite, nullptr) != 0) throw std::runtime_error("save_bmp failed");
-    }
-    destroy_bitmap(sprite);
-    char here[4096];
-    if (!getcwd(here, sizeof here) || chdir(folder.c_str()) != 0) throw std::runtime_error("chdir failed");
-    Gryffon* ship = new Gryffon(library);
-    if (chdir(here) != 0) throw std::runtime_error("chdir failed");
-    if (std::system(("rm -rf '" + folder + "'").c_str()) != 0) throw std::runtime_error("rm failed");
-    return ship;
-}
-
 // Built once for the whole test program and kept: the tests only read them.
 struct FrontEndWorld {
     FrontEndWorld() {
@@ -65,7 +32,7 @@ struct FrontEndWorld {
         stars[1] = solidBitmap(9, 9, starColour(1));
         sounds = new SoundBank();
         library = new GraphicLibrary();
-        ship = makeShip(library);
+        ship = new Gryffon(library);  // from the run folder's art; its looks do not matter here
     }
     BITMAP* title;
     BITMAP* logo;
