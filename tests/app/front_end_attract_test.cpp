@@ -166,22 +166,4 @@ TEST_F(FrontEndTest, AClickOnAnAttractScreenReturnsToTheTitleOnce) {
     EXPECT_EQ(screen_timer, 0);
 }
 
-TEST_F(FrontEndTest, EscapeOnAnAttractScreenQuitsOnlyWhenPressedAnew) {
-    jumpTo(900);
-    esc_latch = true;
-    key[KEY_ESC] = 1;
-    pass();
-    EXPECT_TRUE(running);
-    key[KEY_ESC] = 0;
-    pass();
-    EXPECT_FALSE(esc_latch);
-    // A new press quits; a click in the same pass is still taken.
-    key[KEY_ESC] = 1;
-    mouseAt(100, 100, true);
-    pass();
-    EXPECT_FALSE(running);
-    EXPECT_TRUE(esc_latch);
-    EXPECT_EQ(screen_timer, 0);
-}
-
 }  // namespace

@@ -77,6 +77,8 @@ void FrontEndTest::restart() {
 }
 
 void FrontEndTest::TearDown() {
+    restart();
+    intro_frame = 0;
     destroy_bitmap(buffer);
     if (publisher_logo) destroy_bitmap(publisher_logo);
     if (developer_logo) destroy_bitmap(developer_logo);
@@ -85,12 +87,6 @@ void FrontEndTest::TearDown() {
     sound_bank = nullptr;
     graphic_library = nullptr;
     gryffon = nullptr;
-    testing_support::releaseAllInput();
-    running = true;
-    game_mode = FrontEnd;
-    intro_frame = 0;
-    fade_alpha = screen_timer = 0;
-    esc_latch = click_latch = false;
 }
 
 void FrontEndTest::pass() {

@@ -146,24 +146,32 @@ TEST_F(FrontEndTest, AClickBesideTheMenuIsSpentUntilTheButtonIsReleased) {
     EXPECT_EQ(game_mode, TwoMinute);
 }
 
+// On the title and on an attract screen alike. ESC and a click in the same
+// pass: ESC wins on the title, so no round starts; an attract screen still
+// takes the click back to the title.
 TEST_F(FrontEndTest, EscapeHeldFromARoundDoesNotQuitButANewPressDoes) {
-    skipFade();
-    esc_latch = true;  // the round ended on ESC, and it is still down
-    key[KEY_ESC] = 1;
-    for (int i = 0; i < 10; ++i) pass();
-    EXPECT_TRUE(running);
-    key[KEY_ESC] = 0;
-    pass();
-    EXPECT_FALSE(esc_latch);
-    EXPECT_TRUE(running);
-    // ESC and a click on a mode in the same pass: ESC wins and no round starts.
-    key[KEY_ESC] = 1;
-    mouseAt(250, 245, true);
-    pass();
-    EXPECT_FALSE(running);
-    EXPECT_TRUE(esc_latch);
-    EXPECT_EQ(game_mode, FrontEnd);
-    EXPECT_FALSE(click_latch);
+    for (int timer : {100, 900}) {
+        SCOPED_TRACE(timer);
+        restart();
+        skipFade();
+        jumpTo(timer);
+        esc_latch = true;  // the round ended on ESC, and it is still down
+        key[KEY_ESC] = 1;
+        for (int i = 0; i < 10; ++i) pass();
+        EXPECT_TRUE(running);
+        key[KEY_ESC] = 0;
+        pass();
+        EXPECT_FALSE(esc_latch);
+        EXPECT_TRUE(running);
+        key[KEY_ESC] = 1;
+        mouseAt(250, 245, true);
+        pass();
+        EXPECT_FALSE(running);
+        EXPECT_TRUE(esc_latch);
+        EXPECT_EQ(game_mode, FrontEnd);
+        EXPECT_EQ(click_latch, timer == 900);
+        EXPECT_EQ(screen_timer, timer == 900 ? 0 : 111);
+    }
 }
 
 }  // namespace
