@@ -72,7 +72,9 @@ TEST_F(HitsTest, BoxesThatOnlyShareAnEdgeCollide) {
     delete pawn;
 }
 
-TEST_F(HitsTest, ALaserStrikesOnlyTheEnemyInTheLowerSlot) {
+// A laser over two enemies strikes the lower slot only; two lasers on one-hit
+// enemies kill two of them; two on a wyvern wound it twice.
+TEST_F(HitsTest, EachLaserStrikesOnlyTheLowestSlotStillAlive) {
     enemy_slots[5] = makeEnemy<Pawn>(100, 100);
     enemy_slots[2] = makeEnemy<Pawn>(105, 105);
     GryffonLaser* laser = laserAt(9, 112, 112);
@@ -81,12 +83,9 @@ TEST_F(HitsTest, ALaserStrikesOnlyTheEnemyInTheLowerSlot) {
     EXPECT_EQ(enemy_slots[2]->getHitPoints(), 0);
     EXPECT_EQ(enemy_slots[5]->getHitPoints(), 1);
     EXPECT_EQ(gryffon->getScore(), 160);
-}
 
-TEST_F(HitsTest, ASecondLaserPassesThroughADyingEnemyToTheNext) {
-    enemy_slots[0] = makeEnemy<Pawn>(100, 100);
-    enemy_slots[1] = makeEnemy<Pawn>(100, 100);
-    enemy_slots[2] = makeEnemy<Pawn>(100, 100);
+    clearRoundObjects();
+    for (int i = 0; i < 3; ++i) enemy_slots[i] = makeEnemy<Pawn>(100, 100);
     GryffonLaser* first = laserAt(3, 110, 110);
     GryffonLaser* second = laserAt(17, 110, 110);
     hitPass();
@@ -95,7 +94,7 @@ TEST_F(HitsTest, ASecondLaserPassesThroughADyingEnemyToTheNext) {
     EXPECT_EQ(enemy_slots[0]->getHitPoints(), 0);
     EXPECT_EQ(enemy_slots[1]->getHitPoints(), 0);
     EXPECT_EQ(enemy_slots[2]->getHitPoints(), 1);
-    EXPECT_EQ(gryffon->getScore(), 320);
+    EXPECT_EQ(gryffon->getScore(), 480);
 
     Wyvern* wyvern = makeEnemy<Wyvern>(300, 50);
     enemy_slots[3] = wyvern;
@@ -104,7 +103,7 @@ TEST_F(HitsTest, ASecondLaserPassesThroughADyingEnemyToTheNext) {
     laserAt(1, 341, 91);
     hitPass();
     EXPECT_EQ(wyvern->getHitPoints(), hp - 2);
-    EXPECT_EQ(gryffon->getScore(), 320);  // wounded, not killed
+    EXPECT_EQ(gryffon->getScore(), 480);  // wounded, not killed
 }
 
 TEST_F(HitsTest, ExtraShipsComeAt30000ThenEvery50000ButNotWhileTheRoundEnds) {
