@@ -38,35 +38,30 @@ protected:
     }
 };
 
+// Laser (L) against a pawn at (100, 100), hit box 108..129; shot (S) and pawn
+// (R) against the ship at (300, 300), hit box 304..333; by top-left corner.
 TEST_F(HitsTest, BoxesThatOnlyShareAnEdgeCollide) {
-    Pawn* pawn = makeEnemy<Pawn>(100, 100);  // hit box 108..129 on both axes
-    GryffonLaser* laser = laserAt(0, 129, 129);
-    EXPECT_TRUE(laserHitsEnemy(laser, pawn));
-    laser->setPosition(129.5, 100);
-    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
-    laser->setPosition(92, 92);  // laser box 92..108
-    EXPECT_TRUE(laserHitsEnemy(laser, pawn));
-    laser->setPosition(91.5, 100);
-    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
-    laser->setActive(false);
-    laser->setPosition(110, 110);
-    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
-
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);
+    GryffonLaser* laser = laserAt(0, 0, 0);
     EnemyShot* shot = pawn->getShot(0);
     shot->setActive(true);
-    shot->setPosition(300 + 33, 300 + 33);
-    EXPECT_TRUE(shotHitsShip(gryffon, shot));
-    shot->setPosition(300 + 33.5, 310);
-    EXPECT_FALSE(shotHitsShip(gryffon, shot));
-    shot->setPosition(300 + 4 - 8, 300 + 4 - 8);
-    EXPECT_TRUE(shotHitsShip(gryffon, shot));
-    shot->setPosition(310, 300 - 4.5);
-    EXPECT_FALSE(shotHitsShip(gryffon, shot));
-
-    pawn->setPosition(300 + 33 - 8, 300 + 33 - 8);  // box corner on the ship's corner
-    EXPECT_TRUE(shipTouchesEnemy(gryffon, pawn));
-    pawn->setPosition(300 + 33.5 - 8, 300);
-    EXPECT_FALSE(shipTouchesEnemy(gryffon, pawn));
+    const struct { char what; double x, y; bool hits; } cases[] = {
+        {'L', 129, 129, true}, {'L', 129.5, 100, false}, {'L', 92, 92, true},   {'L', 91.5, 100, false},
+        {'S', 333, 333, true}, {'S', 333.5, 310, false}, {'S', 296, 296, true}, {'S', 310, 295.5, false},
+        {'R', 325, 325, true}, {'R', 325.5, 300, false}};
+    for (const auto& c : cases) {
+        if (c.what == 'L') laser->setPosition(c.x, c.y);
+        if (c.what == 'S') shot->setPosition(c.x, c.y);
+        if (c.what == 'R') pawn->setPosition(c.x, c.y);  // last: the laser cases need it at (100, 100)
+        bool hits = c.what == 'L'   ? laserHitsEnemy(laser, pawn)
+                    : c.what == 'S' ? shotHitsShip(gryffon, shot)
+                                    : shipTouchesEnemy(gryffon, pawn);
+        EXPECT_EQ(hits, c.hits) << c.what << " at " << c.x << "," << c.y;
+    }
+    pawn->setPosition(100, 100);
+    laser->setPosition(110, 110);
+    laser->setActive(false);
+    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
     EXPECT_FALSE(shipTouchesEnemy(gryffon, nullptr));
     pawn->releaseGraphics(graphic_library);
     delete pawn;
