@@ -53,6 +53,31 @@ e2e_text_shown "$E2E_WORK/last.png" green 0 464 "Rest" || e2e_fail "no \"Rest\" 
 e2e_text_shown "$E2E_WORK/last.png" normal 80 464 "2" || e2e_fail "three ships should leave 2 in reserve"
 e2e_text_shown "$E2E_WORK/last.png" normal 512 464 "TIME" && e2e_fail "a Marathon game shows a clock"
 echo "round running"
+# The HUD is drawn from the countdown on, and the countdown reads no input:
+# wait until its digits have gone.
+for tries in $(seq 40); do
+    e2e_screenshot "$E2E_WORK/last.png"
+    e2e_text_shown "$E2E_WORK/last.png" normal 280 224 "3" || break
+    sleep 0.1
+done
+
+# The triangle of the controls screen: three right-clicks, placed first while
+# the new ship blinks and cannot be hit (a hit clears the points). A click
+# lost under load spoils an attempt; its stray points vanish after 200
+# frames, well inside one attempt's look for the banner.
+banner=""
+for attempt in 1 2 3; do
+    e2e_click 94 184 3
+    e2e_click 44 284 3
+    e2e_click 144 284 3
+    # The banner blinks for about 6.7 s: look for all of it.
+    if e2e_wait_text 6 normal 256 0 "TRIANGLE"; then
+        banner=yes
+        break
+    fi
+done
+[ -n "$banner" ] || e2e_fail "the TRIANGLE banner did not show after three right-clicks"
+echo "TRIANGLE banner shown"
 
 # Fly a little and fire a burst at the top of the field.
 xdotool keydown Left
@@ -64,22 +89,6 @@ xdotool mousemove 320 40 mousedown 1
 sleep 0.8
 xdotool mouseup 1
 
-# The triangle of the controls screen: three right-clicks. A click lost under
-# load, or a hit that clears the points, spoils an attempt; the stray points
-# then vanish after 200 frames, so a retry waits that out first.
-banner=""
-for attempt in 1 2 3 4; do
-    [ "$attempt" -gt 1 ] && sleep 3.5
-    e2e_click 94 184 3
-    e2e_click 44 284 3
-    e2e_click 144 284 3
-    if e2e_wait_text 3 normal 256 0 "TRIANGLE"; then
-        banner=yes
-        break
-    fi
-done
-[ -n "$banner" ] || e2e_fail "the TRIANGLE banner did not show after three right-clicks"
-echo "TRIANGLE banner shown"
 kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game ended during the round"
 
 xdotool mousemove 630 10

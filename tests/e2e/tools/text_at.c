@@ -3,7 +3,9 @@
  * Both images are binary PPM (P6); FONT is a glyph strip of 16x16 cells with
  * magenta as the transparent colour. Every opaque glyph pixel of TEXT drawn
  * with its top-left corner at (X, Y) must match the screenshot within the
- * rounding of a 16-bit screen. Exit 0 on a match, 1 otherwise, 2 on bad input. */
+ * rounding of a 16-bit screen; up to one pixel in twenty may differ, so a
+ * sprite or bullet crossing the text does not hide it. Exit 0 on a match,
+ * 1 otherwise, 2 on bad input. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -72,5 +74,5 @@ int main(int argc, char** argv) {
         }
     }
     printf("%d of %d glyph pixels differ\n", wrong, checked);
-    return (checked > 0 && wrong == 0) ? 0 : 1;
+    return (checked > 0 && wrong * 20 <= checked) ? 0 : 1;
 }
