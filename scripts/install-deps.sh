@@ -4,7 +4,7 @@
 set -eu
 
 packages=(
-    build-essential cmake pkg-config clang
+    build-essential cmake pkg-config clang libclang-rt-14-dev
     liballegro4-dev libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
     espeak-ng sox timidity freepats alsa-utils
