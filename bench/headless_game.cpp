@@ -3,10 +3,10 @@
 #include <allegro.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 
 #include "app/frame_clock.h"
+#include "app/headless_platform.h"
 #include "app/program.h"
 #include "app/shell_state.h"
 #include "audio/sound_bank.h"
@@ -32,15 +32,7 @@ bool HeadlessGame::start(const std::string& runFolder) {
         std::fprintf(stderr, "bench: cannot enter the run folder %s\n", runFolder.c_str());
         return false;
     }
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    _rgb_r_shift_16 = 11;
-    _rgb_g_shift_16 = 5;
-    _rgb_b_shift_16 = 0;
-    set_color_depth(16);
-    set_color_conversion(COLORCONV_24_TO_16);
-    stageScreen = create_bitmap(640, 480);
-    clear_bitmap(stageScreen);
-    screen = stageScreen;
+    stageScreen = startHeadlessPlatform();
     frame_wait_override = noWait;
 
     // Without a sound driver the bank stays disabled: effects cost nothing here.

@@ -3,11 +3,11 @@
 #include <allegro.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/frame_clock.h"
+#include "app/headless_platform.h"
 #include "app/program.h"
 #include "app/shell_state.h"
 #include "audio/sound_bank.h"
@@ -65,17 +65,8 @@ bool enterRunFolder() {
 }
 
 void startHeadlessLibrary() {
-    install_allegro(SYSTEM_NONE, &errno, atexit);
+    screen_stand_in = startHeadlessPlatform();
     timer_driver = &recording_timer;
-    // The real screen mode switches 16-bit colours to red-green-blue.
-    _rgb_r_shift_16 = 11;
-    _rgb_g_shift_16 = 5;
-    _rgb_b_shift_16 = 0;
-    set_color_depth(16);
-    set_color_conversion(COLORCONV_24_TO_16);
-    screen_stand_in = create_bitmap(640, 480);
-    clear_bitmap(screen_stand_in);
-    screen = screen_stand_in;
 }
 
 bool loadScreenArt() {

@@ -1,6 +1,7 @@
 #include "support/headless.h"
 
 #include "app/frame_clock.h"
+#include "app/headless_platform.h"
 
 namespace testing_support {
 
@@ -19,17 +20,7 @@ void simulatedWait() {
 void initHeadlessAllegro() {
     if (initialised) return;
     initialised = true;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    // The real screen mode switches 16-bit colours to red-green-blue; do the same
-    // here so colours and loaded bitmaps match the running game.
-    _rgb_r_shift_16 = 11;
-    _rgb_g_shift_16 = 5;
-    _rgb_b_shift_16 = 0;
-    set_color_depth(16);
-    set_color_conversion(COLORCONV_24_TO_16);
-    screen_stand_in = create_bitmap(640, 480);
-    clear_bitmap(screen_stand_in);
-    screen = screen_stand_in;
+    screen_stand_in = startHeadlessPlatform();
     frame_wait_override = simulatedWait;
 }
 
