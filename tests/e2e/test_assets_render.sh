@@ -7,6 +7,10 @@ run_dir="${1:?usage: test_assets_render.sh <run folder>}"
 for tool in timidity sox; do
     command -v "$tool" >/dev/null || { echo "test_assets_render: $tool is not installed"; exit 1; }
 done
+# Debian's timidity.cfg points at a sound font that is only a recommended
+# package; the freepats instruments the game's own synth uses are always there.
+config=()
+[ -f /etc/timidity/freepats.cfg ] && config=(-c /etc/timidity/freepats.cfg)
 work=$(mktemp -d /tmp/zenvar-render-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
@@ -15,7 +19,7 @@ failed=0
 check_piece() {  # name, shortest seconds, longest seconds
     local name=$1 shortest=$2 longest=$3
     local wav="$work/$name.wav"
-    if ! timidity -Ow -s 22050 --output-mono -o "$wav" "$run_dir/music/$name.mid" >/dev/null 2>&1; then
+    if ! timidity "${config[@]}" -Ow -s 22050 --output-mono -o "$wav" "$run_dir/music/$name.mid" >/dev/null 2>&1; then
         echo "FAIL $name: timidity could not render it"; failed=$((failed + 1)); return
     fi
     local stats rms seconds
