@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/game_types.h"
-#include "app/program.h"
+#include "core/game_types.h"
+#include "core/program.h"
 #include "gfx/bitmap_font.h"
 #include "scores/score_table.h"
 

@@ -3,9 +3,9 @@
 #include <allegro.h>
 
 #include "app/attract_screens.h"
-#include "app/game_types.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/game_types.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "app/title_screen.h"
 #include "audio/sound_bank.h"
 

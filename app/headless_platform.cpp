@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 
 BITMAP* startHeadlessPlatform() {
     install_allegro(SYSTEM_NONE, &errno, atexit);

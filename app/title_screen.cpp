@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/front_end.h"
-#include "app/game_types.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/game_types.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "gfx/bitmap_font.h"
 #include "play/round_loop.h"
 

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 
 namespace {
 const int NORMAL_PITCH = 1000;

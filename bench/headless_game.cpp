@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "app/frame_clock.h"
+#include "core/frame_clock.h"
 #include "app/headless_platform.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"

@@ -8,10 +8,10 @@
 #include <map>
 #include <string>
 
-#include "app/frame_clock.h"
+#include "core/frame_clock.h"
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "bench/allocation_counter.h"
 #include "bench/frame_stats.h"
 #include "bench/play_allocation_audit.h"

@@ -2,8 +2,8 @@
 
 #include <allegro.h>
 
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "gfx/graphic_library.h"
 #include "play/big_battleship.h"
 #include "play/enemy_shot.h"

@@ -1,6 +1,6 @@
 #include "play/big_battleship.h"
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "audio/sound_bank.h"
 #include "play/enemy_shot.h"
 

@@ -1,6 +1,6 @@
 #include "play/blade.h"
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "play/enemy_shot.h"
 
 // The trail records the centre of the 38 x 38 sprite, where the links hang.

@@ -2,8 +2,8 @@
 
 #include <allegro.h>
 
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "play/gryffon.h"

@@ -1,6 +1,6 @@
 #include "play/enemy_shot.h"
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "gfx/graphic_library.h"
 
 // Every enemy shot flies at this speed, whatever the speed of its owner.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "gfx/graphic_library.h"
 
 static const int GLINT_CYCLE = 25;

@@ -1,6 +1,6 @@
 #include "play/gem_step.h"
 
-#include "app/program.h"
+#include "core/program.h"
 #include "audio/sound_bank.h"
 #include "play/enemy.h"
 #include "play/game_random.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "audio/sound_bank.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon_laser.h"

@@ -1,6 +1,6 @@
 #include "play/gryffon_laser.h"
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "gfx/graphic_library.h"
 
 GryffonLaser::GryffonLaser(GraphicLibrary* library) {

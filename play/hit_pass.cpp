@@ -1,8 +1,8 @@
 #include "play/hit_pass.h"
 
-#include "app/frame_clock.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/frame_clock.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "play/gryffon.h"

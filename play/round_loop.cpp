@@ -2,9 +2,9 @@
 
 #include <allegro.h>
 
-#include "app/frame_clock.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"

@@ -8,7 +8,7 @@
 
 #include <atomic>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 
 struct BITMAP;
 class BitmapFont;

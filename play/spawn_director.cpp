@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/program.h"
+#include "core/program.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
 #include "play/game_random.h"

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/frame_clock.h"
-#include "app/game_types.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/game_types.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "gfx/bitmap_font.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "scores/score_table.h"
 
+#include "core/program.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -172,3 +174,8 @@ std::string nameColumnText(const ScoreTable& table) {
     }
     return text;
 }
+
+// The game's three tables, one per mode, kept for the whole run.
+ScoreTable marathon_table;
+ScoreTable two_minute_table;
+ScoreTable five_minute_table;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "front_end_fixture.h"
 #include "scores/score_table.h"
 

@@ -1,8 +1,8 @@
 #include "front_end_fixture.h"
 
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon.h"

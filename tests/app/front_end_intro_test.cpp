@@ -3,8 +3,8 @@
 #include <allegro.h>
 
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "front_end_fixture.h"
 
 namespace {

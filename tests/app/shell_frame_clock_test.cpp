@@ -1,8 +1,8 @@
 // The frame clock's timer callbacks and the frame tail that ends every pass.
 #include <gtest/gtest.h>
 
-#include "app/frame_clock.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/shell_state.h"
 #include "support/headless.h"
 
 namespace {

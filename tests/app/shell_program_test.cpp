@@ -2,8 +2,9 @@
 // in the marathon table or be saved to another mode's file.
 #include <gtest/gtest.h>
 
-#include "app/game_types.h"
-#include "app/program.h"
+#include "core/game_types.h"
+#include "core/program.h"
+#include "scores/score_table.h"
 
 namespace {
 

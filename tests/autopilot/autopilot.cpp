@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/frame_clock.h"
-#include "app/shell_state.h"
+#include "core/frame_clock.h"
+#include "core/shell_state.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"
 #include "play/gryffon.h"
 #include "play/round_state.h"
-#include "app/program.h"
+#include "core/program.h"
 
 namespace {
 

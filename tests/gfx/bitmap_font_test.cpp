@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "gfx/bitmap_font.h"
 #include "gfx_fixture.h"
 #include "support/headless.h"

@@ -2,7 +2,7 @@
 // back everything it had already acquired, whichever group the file is in.
 #include <gtest/gtest.h>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;

@@ -2,7 +2,7 @@
 // flight and body animation, hit boxes, shot numbering and shot drawing.
 #include <gtest/gtest.h>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;

@@ -1,7 +1,7 @@
 // The gem's glint and its images.
 #include <gtest/gtest.h>
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 #include "play/enemy_fixture.h"
 #include "play/gem.h"
 

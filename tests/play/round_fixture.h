@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
+#include "scores/score_table.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"

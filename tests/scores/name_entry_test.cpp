@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "scores/name_entry.h"
 #include "support/glyph_font.h"
 #include "support/headless.h"

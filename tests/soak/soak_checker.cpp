@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "scores/score_table.h"
+#include "core/shell_state.h"
 #include "gfx/graphic_library.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/frame_clock.h"
+#include "core/frame_clock.h"
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "core/shell_state.h"
 #include "play/gryffon.h"
 #include "play/round_state.h"
 #include "play/round_loop.h"

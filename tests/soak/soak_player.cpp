@@ -3,8 +3,9 @@
 #include <allegro.h>
 
 #include "app/front_end.h"
-#include "app/program.h"
-#include "app/shell_state.h"
+#include "core/program.h"
+#include "scores/score_table.h"
+#include "core/shell_state.h"
 #include "play/round_state.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "support/headless.h"
 
-#include "app/frame_clock.h"
+#include "core/frame_clock.h"
 #include "app/headless_platform.h"
 
 namespace testing_support {

@@ -4,9 +4,8 @@
 // start-up step has run, so the error handler knows what exists.
 #pragma once
 
-#include "scores/score_table.h"
-
 struct BITMAP;
+struct ScoreTable;
 class SoundBank;
 class GraphicLibrary;
 class BitmapFont;
@@ -17,6 +16,7 @@ extern GraphicLibrary* graphic_library;
 extern BitmapFont* bitmap_font;
 extern Gryffon* gryffon;
 
+// Defined with the score code; declared here with the other program-wide objects.
 extern ScoreTable marathon_table;
 extern ScoreTable two_minute_table;
 extern ScoreTable five_minute_table;

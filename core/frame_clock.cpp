@@ -1,8 +1,8 @@
-#include "app/frame_clock.h"
+#include "core/frame_clock.h"
 
 #include <allegro.h>
 
-#include "app/shell_state.h"
+#include "core/shell_state.h"
 
 void (*frame_wait_override)() = nullptr;
 

@@ -1,4 +1,4 @@
-#include "app/shell_state.h"
+#include "core/shell_state.h"
 
 bool running = true;
 std::atomic<bool> frame_ready{false};

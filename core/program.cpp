@@ -1,15 +1,12 @@
-#include "app/program.h"
+#include "core/program.h"
+#include "scores/score_table.h"
 
-#include "app/game_types.h"
+#include "core/game_types.h"
 
 SoundBank* sound_bank = nullptr;
 GraphicLibrary* graphic_library = nullptr;
 BitmapFont* bitmap_font = nullptr;
 Gryffon* gryffon = nullptr;
-
-ScoreTable marathon_table;
-ScoreTable two_minute_table;
-ScoreTable five_minute_table;
 
 BITMAP* cursors[4] = {nullptr, nullptr, nullptr, nullptr};
 BITMAP* game_background = nullptr;
