@@ -2,6 +2,10 @@
 
 #include <allegro.h>
 
+#include <cstdio>
+#include <cstring>
+
+#include "audio/alsa_messages.h"
 #include "core/game_types.h"
 
 namespace {
@@ -20,6 +24,20 @@ MIDI* loadMidiOrThrow(const char* path) {
     return midi;
 }
 
+// Allegro's DIGMID synthesiser plays the music on digital voices, one per
+// sounding note, and takes as many as the MIDI reservation gives it.
+bool installWithMusic() {
+    reserve_voices(SoundBank::EFFECT_VOICES, SoundBank::MUSIC_VOICES);
+    return install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+}
+
+// A MIDI driver that cannot start (no patch set, a broken allegro.cfg) fails
+// install_sound as a whole; the effects are still worth having.
+bool installEffectsOnly() {
+    reserve_voices(SoundBank::EFFECT_VOICES, 0);
+    return install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0;
+}
+
 void stopAndDestroy(SAMPLE*& sample) {
     if (!sample) return;
     stop_sample(sample);
@@ -29,14 +47,16 @@ void stopAndDestroy(SAMPLE*& sample) {
 }  // namespace
 
 SoundBank::SoundBank() {
-    // Six voices for the effects plus one for the software MIDI synth.
-    reserve_voices(6, 1);
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0) {
-        enabled = true;
-        set_volume(255, 190);
-    } else {
-        enabled = false;
-    }
+    holdAlsaMessages();
+    bool music = installWithMusic();
+    char music_failure[ALLEGRO_ERROR_SIZE];
+    std::strncpy(music_failure, allegro_error, sizeof music_failure - 1);
+    music_failure[sizeof music_failure - 1] = '\0';
+    enabled = music || installEffectsOnly();
+    releaseAlsaMessages(enabled);
+    if (!enabled) return;  // no sound device at all: silent, as the player expects
+    if (!music) std::fprintf(stderr, "Zenvar: the music is off: %s\n", music_failure);
+    set_volume(255, 190);
 }
 
 SoundBank::~SoundBank() {

@@ -1,7 +1,8 @@
 // SoundBank: the single owner of the game's samples and music.
 //
 // When no sound device can be installed the bank is disabled and every
-// operation, load included, does nothing: the game then runs silent.
+// operation, load included, does nothing: the game then runs silent. When the
+// music cannot start (no patch set), the effects play without it.
 #pragma once
 
 struct SAMPLE;
@@ -9,7 +10,12 @@ struct MIDI;
 
 class SoundBank {
 public:
-    SoundBank();   // reserve_voices(6, 1), install_sound
+    // Six voices mix the effects. The music needs one voice per note it holds
+    // (both pieces hold up to 11 at once), with room for notes dying away.
+    static const int EFFECT_VOICES = 6;
+    static const int MUSIC_VOICES = 16;
+
+    SoundBank();   // install_sound with music, else with the effects alone
     ~SoundBank();  // remove_sound, only when enabled
 
     void load();   // throws ERR_SOUND_MISSING at the first missing file

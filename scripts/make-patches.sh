@@ -3,6 +3,12 @@
 # installed, a patch set there for Allegro's DIGMID software synthesiser, so the
 # game's MIDI music plays on any machine with a sound card.
 #
+# Nothing written names the run folder: Allegro finds allegro.cfg and the patch
+# index default.cfg beside the executable, and the index names its patches
+# relative to itself, so the run folder can be moved or copied anywhere. (A
+# relative "patches" entry in allegro.cfg would be read from the working
+# folder instead.)
+#
 # DIGMID reads a Gravis-style index: melodic programs numbered from 1, the drum
 # kit as a multipatch of note numbers under program 129, and patch names short
 # enough for its 32-character buffers. freepats' TiMidity index numbers programs
@@ -14,28 +20,28 @@ set -eu
 run_dir=$(cd "$1" && pwd)
 freepats=${2:-/usr/share/midi/freepats}
 patch_dir="$run_dir/patches"
+index="$run_dir/default.cfg"
 config="$run_dir/allegro.cfg"
 
-write_silent_config() {
-    cat >"$config" <<CFG
-# Written by scripts/make-patches.sh: no freepats patch set was found
-# ($freepats), so the game's music is switched off. Install the freepats
-# package and rebuild to hear it.
+cat >"$config" <<CFG
+# Written by scripts/make-patches.sh: the game's music is played by Allegro's
+# DIGMID synthesiser with the instruments indexed in default.cfg, which links
+# freepats instruments in patches/. Allegro reads both files from the folder of
+# the executable. Without them the game says once that the music is off and
+# plays its effects.
 [sound]
-midi_card = 0
+midi_card = DIGI
 CFG
-    echo "make-patches: freepats not found in $freepats; music off in $config" >&2
+
+no_patch_set() {
+    rm -rf "$patch_dir" "$index"
+    echo "make-patches: freepats not found in $freepats; the game will play without music" >&2
+    exit 0
 }
 
-if [ ! -d "$freepats/Tone_000" ]; then
-    rm -rf "$patch_dir"
-    write_silent_config
-    exit 0
-fi
-
-rm -rf "$patch_dir"
+[ -d "$freepats/Tone_000" ] || no_patch_set
+rm -rf "$patch_dir" "$index"
 mkdir -p "$patch_dir"
-index="$patch_dir/default.cfg"
 
 # Melodic programs: link each freepats instrument as mNNN.pat.
 declare -A melodic
@@ -44,13 +50,9 @@ for file in "$freepats"/Tone_000/[0-9][0-9][0-9]_*.pat; do
     name=$(basename "$file")
     program=$((10#${name:0:3}))
     ln -s "$file" "$patch_dir/m$(printf %03d "$program").pat"
-    melodic[$program]="m$(printf %03d "$program")"
+    melodic[$program]="patches/m$(printf %03d "$program")"
 done
-if [ ${#melodic[@]} -eq 0 ]; then
-    rm -rf "$patch_dir"
-    write_silent_config
-    exit 0
-fi
+[ ${#melodic[@]} -gt 0 ] || no_patch_set
 
 # A program freepats lacks borrows the nearest instrument of its own family of
 # eight (pianos, organs, guitars...), else the nearest program at all, so no
@@ -88,17 +90,8 @@ nearest_program() {
         note=$((10#${name:0:3}))
         link="d$(printf %03d "$note")"
         ln -s "$file" "$patch_dir/$link.pat"
-        echo "$note $link"
+        echo "$note patches/$link"
     done
     echo "end_multipatch"
 } >"$index"
-
-cat >"$config" <<CFG
-# Written by scripts/make-patches.sh: the game's music is played by Allegro's
-# DIGMID synthesiser with the freepats instruments linked in patches/.
-# Allegro reads this file from the folder of the executable.
-[sound]
-midi_card = DIGI
-patches = $index
-CFG
 echo "make-patches: DIGMID patch set for ${#melodic[@]} instruments in $patch_dir"

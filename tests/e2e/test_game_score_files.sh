@@ -13,7 +13,7 @@ check_no_odd_files() {
     for file in "$E2E_RUN"/*; do
         [ -f "$file" ] || continue
         case "$(basename "$file")" in
-            zenvar | zenvar-autopilot | allegro.cfg | contact_sheet.png) continue ;;
+            zenvar | zenvar-autopilot | allegro.cfg | default.cfg | contact_sheet.png) continue ;;
         esac
         size=$(stat -c %s "$file")
         [ "$size" -eq 35 ] || e2e_fail "$(basename "$file") is left with $size bytes"
