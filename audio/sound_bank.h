@@ -12,8 +12,8 @@ class SoundBank {
 public:
     // Six voices mix the effects. The music needs one voice per note it holds
     // (both pieces hold up to 11 at once), with room for notes dying away.
-    static const int EFFECT_VOICES = 6;
-    static const int MUSIC_VOICES = 16;
+    static constexpr int EFFECT_VOICES = 6;
+    static constexpr int MUSIC_VOICES = 16;
 
     SoundBank();   // install_sound with music, else with the effects alone
     ~SoundBank();  // remove_sound, only when enabled

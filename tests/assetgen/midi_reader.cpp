@@ -84,10 +84,14 @@ bool readTrack(const uint8_t* data, size_t size, MidiSummary& s) {
         if (kind == 0x90 && second > 0) {
             ++s.notes_per_channel[channel];
             ++sounding[channel * 128 + first];
+            ++s.sounding_changes[tick];
             if (s.first_note_tick < 0 || tick < s.first_note_tick) s.first_note_tick = tick;
         } else if (kind == 0x80 || (kind == 0x90 && second == 0)) {
             int& count = sounding[channel * 128 + first];
-            if (count > 0) --count;
+            if (count > 0) {
+                --count;
+                --s.sounding_changes[tick];
+            }
             s.last_note_off_tick = std::max(s.last_note_off_tick, tick);
         } else if (kind == 0xC0) {
             s.programs[channel] = first;
@@ -101,6 +105,12 @@ long MidiSummary::endTick() const {
     long end = 0;
     for (long t : track_ends) end = std::max(end, t);
     return end;
+}
+
+int MidiSummary::mostNotesAtOnce() const {
+    int sounding = 0, most = 0;
+    for (const auto& change : sounding_changes) most = std::max(most, sounding += change.second);
+    return most;
 }
 
 double MidiSummary::secondsAt(long tick) const {

@@ -20,8 +20,10 @@ struct MidiSummary {
     long last_note_off_tick = 0;
     int unmatched_notes = 0;                   // note-ons never switched off
     int time_signature_numerator = 4;
+    std::map<long, int> sounding_changes;      // tick -> notes started minus notes ended, all tracks
 
     long endTick() const;
+    int mostNotesAtOnce() const;
     double secondsAt(long tick) const;
 };
 

@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "audio/sound_bank.h"
 #include "midi_reader.h"
 
 namespace {
@@ -32,6 +33,9 @@ TEST(Music, BothPiecesAreFullArrangementsThatAllegroLoads) {
                 EXPECT_TRUE(s.programs.count(kv.first)) << path << " channel " << kv.first;
             }
         EXPECT_EQ(s.unmatched_notes, 0) << path << " leaves notes hanging";
+        // The software synthesiser drops notes beyond the voices the game reserves for it.
+        EXPECT_LE(s.mostNotesAtOnce(), SoundBank::MUSIC_VOICES) << path;
+        EXPECT_GE(s.mostNotesAtOnce(), 4) << path;
         MIDI* midi = load_midi(path);
         ASSERT_NE(midi, nullptr) << path;
         destroy_midi(midi);

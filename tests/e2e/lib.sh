@@ -225,6 +225,16 @@ ASOUND
     sed -i 's/^\[sound\]$/[sound]\ndigi_card = ALSA\nalsa_device = zenvarcapture/' "$E2E_RUN/allegro.cfg"
 }
 
+# E2E_WITHOUT_BUILD: a prefix for e2e_start_game that runs the game as if the
+# folder holding the built run folder were gone (an empty folder mounted over
+# it in a private mount namespace): the scratch copy must need nothing from it.
+e2e_without_build() {
+    local build
+    build=$(dirname "$(cd "$1" && pwd)")
+    unshare --mount --map-root-user true 2>/dev/null || e2e_fail "unshare cannot make a mount namespace here"
+    E2E_WITHOUT_BUILD=(unshare --mount --map-root-user sh -c 'mount -t tmpfs none "$0" && exec "$@"' "$build")
+}
+
 # e2e_rms WAV: the RMS amplitude of a recording (0 to 1).
 e2e_rms() {
     sox "$1" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'

@@ -1,10 +1,12 @@
 #!/bin/bash
 # The game's sound, recorded: Allegro plays into an ALSA file device that
-# writes a WAV, and sox measures it. The title music must be audible at the
-# title. To hear the shot on its own, every other sample is swapped for
-# silence and both pieces for note-less MIDI files: firing must then be
-# audible, and the same round without firing must stay silent. (Every other
-# scenario runs without a sound device.)
+# writes a WAV, and sox measures it. Every run has the build folder out of
+# reach, as after moving it. The title music must be audible at the title.
+# Then the patch index is removed: the game must say once that the music is
+# off and still play its effects. To hear the shot on its own, every other
+# sample is swapped for silence: firing must then be audible, and the same
+# round without firing must stay silent. (Every other scenario runs without a
+# sound device.)
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -12,7 +14,7 @@ SILENCE_RMS=0.0005
 AUDIBLE_RMS=0.003
 
 start_and_wait_title() {
-    e2e_start_game
+    e2e_start_game "${E2E_WITHOUT_BUILD[@]}"
     e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "the game window never appeared"
     e2e_wait_title 30 || e2e_fail "the title never appeared"
 }
@@ -46,6 +48,7 @@ play_marathon() {
 
 louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
+e2e_without_build "$1"
 e2e_capture_sound
 
 # 1. The title music, with every asset as built.
@@ -55,15 +58,11 @@ quit_and_measure "title music"; rms=$RMS
 echo "title music: RMS $rms"
 louder "$rms" "$AUDIBLE_RMS" || e2e_fail "the title music is not audible (RMS $rms)"
 
-# 2 and 3. Only the shot makes a sound.
+# 2 and 3. No patch set, so no music; only the shot makes a sound.
+rm "$E2E_RUN/default.cfg"
 for wav in "$E2E_RUN"/sfx/*.wav; do
     [ "$(basename "$wav")" = shot.wav ] && continue
     sox -n -r 22050 -c 1 -b 16 "$wav" trim 0 0.1 || e2e_fail "cannot write a silent sample"
-done
-for midi in "$E2E_RUN"/music/*.mid; do
-    # Format 0, one track of about 40 seconds without a note. (A piece of
-    # no length at all, looped, would keep Allegro's MIDI player busy.)
-    printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\5\277\177\377\057\0' >"$midi"
 done
 
 rm -f "$E2E_WORK/sound.wav"
@@ -72,6 +71,9 @@ play_marathon 0
 quit_and_measure "a round without firing"; rms=$RMS
 echo "round without firing, every other sound silenced: RMS $rms"
 louder "$SILENCE_RMS" "$rms" || e2e_fail "the silenced game is not silent (RMS $rms)"
+said=$(grep -c '^Zenvar: the music is off: .' "$E2E_WORK/stderr")
+[ "$said" = 1 ] || e2e_fail "without a patch set the game said $said times that the music is off"
+grep '^Zenvar:' "$E2E_WORK/stderr"
 
 rm -f "$E2E_WORK/sound.wav"
 start_and_wait_title
