@@ -51,7 +51,7 @@ void paintFireball(SpriteCanvas& canvas, const ExplosionStyle& s, double t) {
             double core = 1.0 - ragged;
             double hollow = t > 0.5 ? std::min(1.0, (t - 0.5) * 2.2) * std::max(0.0, 0.5 - ragged) * 1.4 : 0;
             double heat = (core * 1.25 + (n - 0.5) * 0.6) * (0.3 + 0.8 * fade) - hollow;
-            heat = std::min(1.0, heat + (t < 0.25 ? (0.25 - t) * 2.5 * core : 0));
+            heat = std::min(1.0, heat + (t < 0.25 ? (0.25 - t) * 2.5 * core : 0) + s.core_heat * (1 - t) * std::max(0.0, 0.6 - ragged));
             // Smoke thins out with holes at the end.
             double erode = t > 0.6 ? (t - 0.6) * 2.0 : 0;
             if (heat < 0.1 || n < erode * 0.85 + 0.04 * t) continue;
@@ -94,7 +94,7 @@ void paintDebris(SpriteCanvas& canvas, const ExplosionStyle& s, double t) {
 
 void paintExplosionFrame(SpriteCanvas& canvas, const ExplosionStyle& s, int index) {
     double t = s.frames > 1 ? double(index) / (s.frames - 1) : 0.0;
-    t = 0.04 + t * 0.92;
+    t = 0.04 + t * (s.end - 0.04);
     // Hull fragments first, so they show only where they fly clear of the fire.
     paintDebris(canvas, s, t);
     paintFireball(canvas, s, t);
@@ -127,7 +127,7 @@ void writeExplosion(AssetOutput& out, const std::string& prefix, const Explosion
 void makeExplosions(AssetOutput& out) {
     out.newSheetRow();
     writeExplosion(out, "sprites/enemyexplosion/enemyexplosion",
-                   ExplosionStyle{38, 4, 11, 0.95, rgb(255, 90, 40), 0.2, 14, 0});
+                   ExplosionStyle{38, 4, 11, 0.95, rgb(255, 90, 40), 0.2, 14, 0, 0.89, 1.6});
     out.newSheetRow();
     writeExplosion(out, "sprites/gryffon/gryffonexplode",
                    ExplosionStyle{38, 5, 23, 0.98, pal::FLAME_HOT, 0.35, 18, 6});

@@ -22,6 +22,8 @@ struct ExplosionStyle {
     double tint_amount;
     int sparks;
     int debris;        // dark hull fragments flying out (0 for none)
+    double end = 0.96;     // blast time (0..1) of the last frame: earlier leaves smoke to see
+    double core_heat = 0;  // extra heat kept in the middle, so a short blast stays bright
 };
 
 // Paint frame `index` (0-based) of an explosion into an empty canvas.

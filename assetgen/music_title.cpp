@@ -39,11 +39,11 @@ std::vector<uint8_t> composeTitleMusic() {
     MidiTrack& harmony = file.addTrack("Strings and harp");
     MidiTrack& bass = file.addTrack("Bass");
     MidiTrack& drums = file.addTrack("Drums");
-    lead.program(LEAD, 62);     // synth brass
-    lead.program(DOUBLE, 61);   // brass section
-    harmony.program(PAD, 49);   // string ensemble
+    lead.program(LEAD, 61);     // brass section
+    lead.program(DOUBLE, 60);   // French horns
+    harmony.program(PAD, 48);   // string ensemble
     harmony.program(HARP, 46);  // harp
-    bass.program(BASS, 39);     // synth bass 2
+    bass.program(BASS, 38);     // synth bass
     lead.controller(LEAD, 7, 104);
     lead.controller(DOUBLE, 7, 76);
     harmony.controller(PAD, 7, 84);

@@ -1,6 +1,7 @@
 #include "assetgen/sound_effects.h"
 
 #include <cmath>
+#include <string>
 
 #include "assetgen/asset_output.h"
 #include "assetgen/synth.h"
@@ -52,13 +53,17 @@ PcmSound shotSound() {
 }
 
 PcmSound shipExplosionSound() {
-    PcmSound s = blank(1.6);
-    addBlast(s, 202, 6000, 180, 1.3, 90, 0.05);
-    // A falling alarm-like whine: the ship breaking up.
-    Oscillator whine;
+    // Losing a ship: a dark, muffled blast under a wavering tone that sinks
+    // like a power failing, so it can never pass for a kill.
+    PcmSound s = blank(1.7);
+    addBlast(s, 202, 1400, 90, 1.3, 70, 0.0);
+    Oscillator tone, sub, wobble;
+    ResonantFilter filter;
     for (size_t i = 0; i < s.samples.size(); ++i) {
         double t = double(i) / SAMPLE_RATE;
-        s.samples[i] += whine.triangle(glide(t, 900, 90, 0.9)) * 0.25 * attackDecay(t, 0.02, 0.35);
+        double hz = glide(t, 880, 55, 1.3) * (1 + 0.03 * wobble.sine(7));
+        double v = tone.square(hz, 0.5) * 0.5 + sub.triangle(hz * 0.5) * 0.8;
+        s.samples[i] += filter.lowPass(v, 2200, 0.3) * 0.9 * attackDecay(t, 0.02, 0.6);
     }
     finishSound(s, 0.89, 2, 60);
     return s;
@@ -95,12 +100,22 @@ PcmSound enemyLaserSound() {
 }
 
 PcmSound enemyExplosionSound() {
-    PcmSound s = blank(0.6);
-    addBlast(s, 303, 7000, 300, 0.45, 140, 0.08);
-    Oscillator crunch;
+    // The kill, the sound heard most: a quick bright crack of shrapnel over a
+    // short punch, crisp rather than deep.
+    PcmSound s = blank(0.5);
+    Prng rng(303);
+    ResonantFilter body, hiss;
+    Oscillator crunch, thump;
     for (size_t i = 0; i < s.samples.size(); ++i) {
         double t = double(i) / SAMPLE_RATE;
-        s.samples[i] += crunch.square(glide(t, 320, 50, 0.2), 0.4) * 0.3 * decay(t, 0.06);
+        double noise = rng.range(-1, 1);
+        if (rng.unit() < 0.08 * decay(t, 0.05)) noise += rng.range(-3, 3);
+        double low = body.lowPass(noise, glide(t, 6000, 800, 0.25), 0.3);
+        double crack = noise - hiss.lowPass(noise, 2500, 0.0);  // what the low-pass leaves out
+        double v = low * attackDecay(t, 0.003, 0.12) + crack * 0.6 * attackDecay(t, 0.001, 0.05);
+        v += crunch.square(glide(t, 420, 70, 0.2), 0.4) * 0.35 * decay(t, 0.07);
+        v += thump.sine(glide(t, 150, 60, 0.15)) * 0.5 * decay(t, 0.08);
+        s.samples[i] = v;
     }
     finishSound(s, 0.89, 2, 40);
     return s;
@@ -152,12 +167,21 @@ PcmSound extraLifeSound() {
 }
 
 void makeSoundEffects(AssetOutput& out) {
-    out.saveBytes("sfx/shot.wav", wavBytes(shotSound()));
-    out.saveBytes("sfx/die.wav", wavBytes(shipExplosionSound()));
-    out.saveBytes("sfx/enemybullet.wav", wavBytes(enemyBulletSound()));
-    out.saveBytes("sfx/enemylaser.wav", wavBytes(enemyLaserSound()));
-    out.saveBytes("sfx/enemydie.wav", wavBytes(enemyExplosionSound()));
-    out.saveBytes("sfx/enemybigdie.wav", wavBytes(bigExplosionSound()));
-    out.saveBytes("sfx/gem.wav", wavBytes(gemSound()));
-    out.saveBytes("sfx/extralife.wav", wavBytes(extraLifeSound()));
+    // Loudness of each effect (LUFS): the kill, the losses and the rewards
+    // lead, the endless shots sit a little back, all within a few LU.
+    struct Effect {
+        const char* name;
+        PcmSound (*make)();
+        double lufs;
+    } const effects[] = {
+        {"shot", shotSound, -16},          {"die", shipExplosionSound, -12},
+        {"enemybullet", enemyBulletSound, -17}, {"enemylaser", enemyLaserSound, -16},
+        {"enemydie", enemyExplosionSound, -13}, {"enemybigdie", bigExplosionSound, -12.5},
+        {"gem", gemSound, -15},            {"extralife", extraLifeSound, -13},
+    };
+    for (const Effect& e : effects) {
+        PcmSound sound = e.make();
+        levelToLoudness(sound, e.lufs);
+        out.saveBytes(std::string("sfx/") + e.name + ".wav", wavBytes(sound));
+    }
 }

@@ -29,13 +29,12 @@ void paintShipLaser(SpriteCanvas& canvas) {
 }
 
 void paintEnemyBullet(SpriteCanvas& canvas, int kind) {
-    Rgb core = kind == 1 ? pal::FIRE_YELLOW : rgb(220, 255, 160);
-    Rgb rim = kind == 1 ? pal::FIRE_RED : rgb(40, 170, 60);
-    ShapeMask ball(9, 9);
-    ball.addEllipse(4.5, 4.5, 2.7, 2.7);
-    canvas.paintShaded(ball, Material{mix(core, rim, 0.5), 1.8, 0.9, 1.3, 0.2});
-    canvas.outline(mix(rim, pal::OUTLINE, 0.5));
-    canvas.blendPixel(3, 3, pal::LIGHT_TINT, 1.0, true);
+    // A hot slug, the brightest warm thing in play: a white core in an amber
+    // glow with no dark rim, so it reads over the nebula as well as over black.
+    // The second frame flares hotter and wider, so a pair flickers.
+    Rgb halo = kind == 1 ? pal::FIRE_ORANGE : pal::FIRE_YELLOW;
+    double radius = kind == 1 ? 3.6 : 3.9;
+    paintBolt(canvas, 4.5, 4.5, radius, radius, pal::FIRE_WHITE, halo);
     canvas.clearBorder();
 }
 

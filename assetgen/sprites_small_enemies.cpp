@@ -20,8 +20,10 @@ void paintPawn(SpriteCanvas& canvas, int frame) {
     // Two side pods on struts, a round shell with a nose light in front.
     ShapeMask struts(SIZE, SIZE), pods(SIZE, SIZE), shell(SIZE, SIZE), ring(SIZE, SIZE), dome(SIZE, SIZE);
     struts.addPolygon({{10.5, 18}, {27.5, 18}, {27.5, 22}, {10.5, 22}});
-    pods.addEllipse(10, 20.5, 3.2, 6);
-    pods.addEllipse(28, 20.5, 3.2, 6);
+    // The pods pump out and back, so the outline moves as well as the lights.
+    double pump = frame == 0 ? 0.0 : 0.8;
+    pods.addEllipse(10 - pump, 20.5, 3.2, 6 + pump);
+    pods.addEllipse(28 + pump, 20.5, 3.2, 6 + pump);
     shell.addEllipse(MID, 19.5, 8.5, 9.5);
     ring.addEllipse(MID, 19.5, 8.5, 9.5);
     ring.cutEllipse(MID, 19.5, 6.3, 7.3);
@@ -46,25 +48,31 @@ void paintPawn(SpriteCanvas& canvas, int frame) {
 void paintShadow(SpriteCanvas& canvas, int frame) {
     // A flat stealth wing: sharp nose, serrated trailing edge.
     ShapeMask wing(SIZE, SIZE), ridge(SIZE, SIZE), vents(SIZE, SIZE);
-    wing.addPolygon(mirroredAbout({{19, 5}, {15, 14}, {4, 29}, {4.5, 31}, {10, 28}, {12.5, 31}, {16, 27}, {19, 30}},
-                                  MID));
+    // The wing tips flex down on the second picture.
+    double flex = frame == 0 ? 0.0 : 1.6;
+    wing.addPolygon(mirroredAbout(
+        {{19, 5}, {15, 14}, {4, 29 + flex}, {4.5, 31 + flex}, {10, 28 + flex * 0.5}, {12.5, 31}, {16, 27}, {19, 30}},
+        MID));
     ridge.addPolygon(mirroredAbout({{19, 7}, {17, 15}, {16.5, 24}, {19, 27}}, MID));
     vents.addPolygon({{9, 26}, {13.5, 21}, {14.5, 22}, {10.5, 27}});
     vents.addPolygon({{29, 26}, {24.5, 21}, {23.5, 22}, {27.5, 27}});
     canvas.paintShaded(wing, Material{pal::SHADOW_BODY, 2.5, 0.35, 1.2, 0.35});
-    canvas.paintShaded(ridge, Material{mix(pal::SHADOW_BODY, pal::SHADOW_TINT, 0.4), 2.0, 0.5, 1.3, 0.3});
-    double pulse = frame == 0 ? 0.55 : 1.0;
+    canvas.paintShaded(ridge, Material{mix(pal::SHADOW_BODY, pal::SHADOW_GLOW, 0.5), 2.0, 0.5, 1.3, 0.3});
+    double pulse = frame == 0 ? 0.9 : 1.0;
     canvas.paintFlat(vents, mix(pal::SHADOW_BODY, pal::SHADOW_GLOW, pulse));
     // Glowing leading edges.
-    canvas.seam(18.5, 6, 14.6, 14.5, pal::SHADOW_GLOW, 0.35 + 0.4 * pulse);
-    canvas.seam(19.5, 6, 23.4, 14.5, pal::SHADOW_GLOW, 0.35 + 0.4 * pulse);
-    canvas.seam(14.6, 14.5, 5, 28.6, pal::SHADOW_GLOW, 0.25 + 0.3 * pulse);
-    canvas.seam(23.4, 14.5, 33, 28.6, pal::SHADOW_GLOW, 0.25 + 0.3 * pulse);
+    canvas.seam(18.5, 6, 14.6, 14.5, pal::SHADOW_GLOW, 0.6 + 0.4 * pulse);
+    canvas.seam(19.5, 6, 23.4, 14.5, pal::SHADOW_GLOW, 0.6 + 0.4 * pulse);
+    canvas.seam(14.6, 14.5, 5, 28.6 + flex, pal::SHADOW_GLOW, 0.5 + 0.4 * pulse);
+    canvas.seam(23.4, 14.5, 33, 28.6 + flex, pal::SHADOW_GLOW, 0.5 + 0.4 * pulse);
+    // The serrated trailing edge glows where the engines vent.
+    canvas.seam(5, 30 + flex, 10, 28 + flex * 0.5, pal::SHADOW_GLOW, 0.5 + 0.4 * pulse);
+    canvas.seam(33, 30 + flex, 28, 28 + flex * 0.5, pal::SHADOW_GLOW, 0.5 + 0.4 * pulse);
     finish(canvas);
     // Slit eyes.
     for (int x : {16, 17, 21, 22}) canvas.blendPixel(x, 14 + (x == 17 || x == 21 ? 1 : 0), pal::SHADOW_GLOW, 1.0, true);
-    canvas.glow(17, 15, 2.2 + pulse, pal::SHADOW_GLOW, 0.5 * pulse, 2.0);
-    canvas.glow(22, 15, 2.2 + pulse, pal::SHADOW_GLOW, 0.5 * pulse, 2.0);
+    canvas.glow(17, 15, 2.2 + pulse, pal::SHADOW_GLOW, 0.8 * pulse, 2.0);
+    canvas.glow(22, 15, 2.2 + pulse, pal::SHADOW_GLOW, 0.8 * pulse, 2.0);
     canvas.glow(MID, 29.5, 2.5 + pulse * 1.5, pal::SHADOW_GLOW, 0.9 * pulse, 0.75);
 }
 

@@ -65,3 +65,51 @@ void finishSound(PcmSound& sound, double peak, double fade_in_ms, double fade_ou
     if (top > 0)
         for (double& v : s) v *= peak / top;
 }
+
+namespace {
+// One second-order filter section.
+struct Biquad {
+    double b0, b1, b2, a1, a2, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    double run(double x) {
+        double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1, x1 = x, y2 = y1, y1 = y;
+        return y;
+    }
+};
+
+Biquad highShelf(double rate, double hz, double q, double gain_db) {
+    double a = std::pow(10, gain_db / 40), w = 2 * M_PI * hz / rate, c = std::cos(w);
+    double s = std::sin(w) / (2 * q) * 2 * std::sqrt(a), n = (a + 1) - (a - 1) * c + s;
+    return {a * ((a + 1) + (a - 1) * c + s) / n, -2 * a * ((a - 1) + (a + 1) * c) / n,
+            a * ((a + 1) + (a - 1) * c - s) / n, 2 * ((a - 1) - (a + 1) * c) / n, ((a + 1) - (a - 1) * c - s) / n};
+}
+
+Biquad highPass(double rate, double hz, double q) {
+    double w = 2 * M_PI * hz / rate, c = std::cos(w), al = std::sin(w) / (2 * q), n = 1 + al;
+    return {(1 + c) / 2 / n, -(1 + c) / n, (1 + c) / 2 / n, -2 * c / n, (1 - al) / n};
+}
+}  // namespace
+
+double loudestMoment(const PcmSound& sound) {
+    Biquad shelf = highShelf(sound.rate, 1681.974, 0.7071752, 3.99984), cut = highPass(sound.rate, 38.13547, 0.500327);
+    size_t window = size_t(sound.rate * 0.4), n = std::max(window, sound.samples.size());
+    std::vector<double> energy(n + 1, 0.0);  // running sum; a short sound is heard against silence
+    for (size_t i = 0; i < n; ++i) {
+        double k = cut.run(shelf.run(i < sound.samples.size() ? sound.samples[i] : 0));
+        energy[i + 1] = energy[i] + k * k;
+    }
+    double loudest = 0;
+    for (size_t end = window; end <= n; ++end) loudest = std::max(loudest, energy[end] - energy[end - window]);
+    return -0.691 + 10 * std::log10(loudest / double(window) + 1e-12);
+}
+
+void levelToLoudness(PcmSound& sound, double lufs, double peak) {
+    std::vector<double> dry = sound.samples;
+    double gain = 1;
+    for (int pass = 0; pass < 12; ++pass) {
+        for (size_t i = 0; i < dry.size(); ++i) sound.samples[i] = peak * std::tanh(dry[i] * gain / peak);
+        double short_by = lufs - loudestMoment(sound);
+        if (std::fabs(short_by) < 0.05) break;
+        gain *= std::pow(10, short_by / 20);
+    }
+}

@@ -1,7 +1,7 @@
 // Building blocks for the game's sound effects: oscillators, noise, a
 // resonant filter, envelopes, and the finishing pass every sample gets
 // (DC removed, peak normalised below full scale, short fades so nothing
-// clicks). All at 22050 Hz; noise comes from the seeded generator, so a
+// clicks), then levelling by loudness. All at 22050 Hz; noise comes from the seeded generator, so a
 // sample is the same on every run.
 #pragma once
 
@@ -46,3 +46,11 @@ double noteHz(int midi_note);
 
 // DC removal, normalisation to `peak`, fades in and out (milliseconds).
 void finishSound(PcmSound& sound, double peak = 0.89, double fade_in_ms = 2.0, double fade_out_ms = 12.0);
+
+// How loud the sound's loudest 400 ms are to a listener, in LUFS: energy
+// after the ear's weighting (a lift above 1.7 kHz, a cut below 40 Hz).
+double loudestMoment(const PcmSound& sound);
+// Sets a finished sound to `lufs` by loudness rather than by peak, so a short
+// crack and a long roar sit together in the mix. A soft limiter keeps the
+// peak under `peak` when a sound needs more level than its peaks allow.
+void levelToLoudness(PcmSound& sound, double lufs, double peak = 0.89);

@@ -1,5 +1,6 @@
 #include "bmp_file.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,4 +52,32 @@ int BmpFile::inkCount() const {
         for (int x = 0; x < w; ++x)
             if (!isMagenta(x, y)) ++count;
     return count;
+}
+
+void BmpFile::meanInk(double& r, double& g, double& b) const {
+    double sum[3] = {0, 0, 0};
+    int n = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (isMagenta(x, y)) continue;
+            int c[3];
+            pixel(x, y, c[0], c[1], c[2]);
+            for (int i = 0; i < 3; ++i) sum[i] += c[i];
+            ++n;
+        }
+    r = n ? sum[0] / n : 0, g = n ? sum[1] / n : 0, b = n ? sum[2] / n : 0;
+}
+
+double BmpFile::luminance(int x, int y) const {
+    int r, g, b;
+    pixel(x, y, r, g, b);
+    return relativeLuminance(r, g, b);
+}
+
+double relativeLuminance(double r, double g, double b) {
+    auto linear = [](double c) {
+        c /= 255;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
 }

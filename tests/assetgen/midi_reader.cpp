@@ -83,6 +83,10 @@ bool readTrack(const uint8_t* data, size_t size, MidiSummary& s) {
         if (kind != 0xC0 && kind != 0xD0 && !c.byte(second)) return false;
         if (kind == 0x90 && second > 0) {
             ++s.notes_per_channel[channel];
+            if (channel == 9) s.drum_notes.insert(first);
+            int track = int(s.track_ends.size());
+            if (channel != 9 && s.lead_track < 0) s.lead_track = track;
+            if (channel != 9 && track == s.lead_track) s.lead_notes.push_back({tick, first});
             ++sounding[channel * 128 + first];
             ++s.sounding_changes[tick];
             if (s.first_note_tick < 0 || tick < s.first_note_tick) s.first_note_tick = tick;
@@ -95,6 +99,7 @@ bool readTrack(const uint8_t* data, size_t size, MidiSummary& s) {
             s.last_note_off_tick = std::max(s.last_note_off_tick, tick);
         } else if (kind == 0xC0) {
             s.programs[channel] = first;
+            s.programs_used.insert(first);
         }
     }
     return false;  // no end-of-track event
@@ -147,4 +152,19 @@ bool readMidi(const std::string& path, MidiSummary& s) {
         pos += 8 + size;
     }
     return pos == bytes.size();
+}
+
+std::vector<std::vector<std::pair<int, int>>> topLineBars(const MidiSummary& s) {
+    long sixteenth = s.ticks_per_beat / 4, bar = sixteenth * 4 * s.time_signature_numerator;
+    std::map<long, int> top;  // sixteenth -> highest pitch
+    for (const auto& note : s.lead_notes) {
+        int& pitch = top[(note.first + sixteenth / 2) / sixteenth];
+        pitch = std::max(pitch, note.second);
+    }
+    std::vector<std::vector<std::pair<int, int>>> bars(size_t(s.endTick() / bar));
+    for (const auto& step : top) {
+        size_t index = size_t(step.first * sixteenth / bar);
+        if (index < bars.size()) bars[index].push_back({int(step.first % (bar / sixteenth)), step.second});
+    }
+    return bars;
 }

@@ -4,6 +4,9 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "audio/sound_bank.h"
 #include "midi_reader.h"
 
@@ -60,4 +63,40 @@ TEST(Music, GamePieceLoopsOnABarLine) {
     EXPECT_EQ(s.first_note_tick, 0) << "silence at the loop start";
     EXPECT_LE(s.last_note_off_tick, s.endTick());
     EXPECT_LE(s.tempo_changes.size(), 1u) << "the loop would jump in tempo";
+}
+
+TEST(Music, GamePieceSharesNoEightBarsOfTopLineWithTheTitle) {
+    auto game = topLineBars(summaryOf("music/marathon.mid")), title = topLineBars(summaryOf("music/title.mid"));
+    // Eight bars of top line, in any key: onsets in sixteenths and pitches above the first note.
+    auto stretch = [](const std::vector<std::vector<std::pair<int, int>>>& bars, size_t first) {
+        std::vector<std::pair<int, int>> line;
+        for (size_t b = first; b < first + 8; ++b)
+            for (auto note : bars[b]) line.push_back({int(b - first) * 16 + note.first, note.second});
+        for (size_t i = line.size(); i-- > 0;) line[i].second -= line[0].second;
+        return line;
+    };
+    ASSERT_GE(game.size(), 8u);
+    ASSERT_GE(title.size(), 8u);
+    for (size_t g = 0; g + 8 <= game.size(); ++g)
+        for (size_t t = 0; t + 8 <= title.size(); ++t) {
+            auto line = stretch(game, g);
+            EXPECT_FALSE(line.size() >= 8 && line == stretch(title, t)) << "game bars " << g << "-" << g + 7
+                                                                       << " are title bars " << t << "-" << t + 7;
+        }
+}
+
+TEST(Music, EveryInstrumentAndDrumIsInThePatchSet) {
+    if (!std::ifstream("patches/default.cfg")) GTEST_SKIP() << "no patch set in the run folder";
+    for (const char* path : {"music/title.mid", "music/marathon.mid"}) {
+        MidiSummary s = summaryOf(path);
+        char name[32];
+        for (int program : s.programs_used) {
+            std::snprintf(name, sizeof name, "patches/m%03d.pat", program);
+            EXPECT_TRUE(std::ifstream(name).good()) << path << " program " << program << " has only a substitute";
+        }
+        for (int note : s.drum_notes) {
+            std::snprintf(name, sizeof name, "patches/d%03d.pat", note);
+            EXPECT_TRUE(std::ifstream(name).good()) << path << " drum " << note << " is missing";
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "asset_files.h"
 #include "bmp_file.h"
@@ -110,19 +111,41 @@ TEST(Pictures, AnimationFramesDifferVisibly) {
         int needed = a.width() >= 38 ? 12 : 3;
         EXPECT_GE(differingPixels(a, b), needed) << pair[0] << " vs " << pair[1];
     }
+    // The small enemies move their outline too, not only their shading.
+    for (const char* kind : {"pawn", "shadow"}) {
+        std::string prefix = std::string("sprites/") + kind + "/" + kind;
+        BmpFile a = readOrFail(prefix + "1.bmp"), b = readOrFail(prefix + "2.bmp");
+        int moved = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) moved += a.isMagenta(x, y) != b.isMagenta(x, y);
+        EXPECT_GE(moved, 16) << kind << " keeps its outline";
+    }
 }
 
 TEST(Pictures, ExplosionsGrowThenDissipate) {
     struct Series {
         std::string prefix;
-        int frames;
-    } all[] = {{"sprites/enemyexplosion/enemyexplosion", 4},
-               {"sprites/gryffon/gryffonexplode", 5},
-               {"sprites/wyvern/wyvernexplosion", 9},
-               {"sprites/bigbattleship/bigbattleshipexplosion", 11}};
+        int frames, hot_frames;  // the first frames with a bright (yellow to white) core
+        bool smoke_thins;        // never loses more than 60 % of its pixels in one frame
+    } all[] = {{"sprites/enemyexplosion/enemyexplosion", 4, 3, true},
+               {"sprites/gryffon/gryffonexplode", 5, 3, false},
+               {"sprites/wyvern/wyvernexplosion", 9, 5, false},
+               {"sprites/bigbattleship/bigbattleshipexplosion", 11, 6, false}};
     for (const Series& s : all) {
         std::vector<int> ink;
-        for (int i = 1; i <= s.frames; ++i) ink.push_back(readOrFail(s.prefix + std::to_string(i) + ".bmp").inkCount());
+        for (int i = 1; i <= s.frames; ++i) {
+            BmpFile frame = readOrFail(s.prefix + std::to_string(i) + ".bmp");
+            int bright = 0;
+            for (int y = 0; y < frame.height(); ++y)
+                for (int x = 0; x < frame.width(); ++x) bright += !frame.isMagenta(x, y) && frame.luminance(x, y) > 0.45;
+            ink.push_back(frame.inkCount());
+            if (i <= s.hot_frames) {
+                EXPECT_GE(bright, ink.back() / 20) << s.prefix << i << " has no bright core";
+            }
+            if (i > 1 && s.smoke_thins) {
+                EXPECT_GE(ink.back(), ink[ink.size() - 2] * 2 / 5) << s.prefix << i << " vanishes at once";
+            }
+        }
         auto peak = std::max_element(ink.begin(), ink.end());
         EXPECT_GT(peak - ink.begin(), 0) << s.prefix << " is largest in its first frame";
         EXPECT_LT(ink.back(), *peak / 2) << s.prefix << " does not fade out";
@@ -221,4 +244,34 @@ TEST(Pictures, GameBackdropWrapsSeamlesslyAndStaysDark) {
     brightness /= (bg.height() / 4) * (bg.width() / 4);
     EXPECT_LT(brightness, 48) << "too bright for shots to read over";
     EXPECT_GT(brightness, 2) << "no backdrop drawn";
+}
+
+TEST(Pictures, DangerStandsOutFromTheBrightestBackdrop) {
+    BmpFile bg = readOrFail("backgrounds/gamebg.bmp");
+    std::vector<double> lit;
+    for (int y = 0; y < bg.height(); ++y)
+        for (int x = 0; x < bg.width(); ++x) lit.push_back(bg.luminance(x, y));
+    std::sort(lit.rbegin(), lit.rend());
+    lit.resize(lit.size() / 20);
+    double backdrop = std::accumulate(lit.begin(), lit.end(), 0.0) / double(lit.size());
+    struct {
+        const char* path;
+        double contrast;
+        bool bullet;  // warm, a bright core, no dark rim
+    } sprites[] = {{"sprites/bullets/enemybullet1.bmp", 7, true}, {"sprites/bullets/enemybullet2.bmp", 7, true},
+                   {"sprites/shadow/shadow1.bmp", 3.5, false}, {"sprites/shadow/shadow2.bmp", 3.5, false}};
+    for (const auto& s : sprites) {
+        // The sprite's light as the eye sums it at this size: the mean luminance of its pixels.
+        BmpFile bmp = readOrFail(s.path);
+        double r, g, b, darkest = 1, light = 0;
+        for (int y = 0; y < bmp.height(); ++y)
+            for (int x = 0; x < bmp.width(); ++x)
+                if (!bmp.isMagenta(x, y)) darkest = std::min(darkest, bmp.luminance(x, y)), light += bmp.luminance(x, y);
+        EXPECT_GE(contrastRatio(light / bmp.inkCount(), backdrop), s.contrast) << s.path;
+        if (!s.bullet) continue;
+        bmp.meanInk(r, g, b);
+        EXPECT_TRUE(r >= g && g >= b && r - b > 60) << s.path << " is not warm";
+        EXPECT_GT(bmp.luminance(4, 4), 0.7) << s.path << " has no bright core";
+        EXPECT_GT(contrastRatio(darkest, backdrop), 3) << s.path << " has a dark rim";
+    }
 }
