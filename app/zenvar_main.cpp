@@ -41,15 +41,29 @@ END_OF_FUNCTION(onCloseButton)
 static_assert(std::atomic<bool>::is_always_lock_free, "the quit flag is set inside a signal handler");
 void onQuitSignal(int) { close_requested = true; }
 
+const int QUIT_SIGNALS[3] = {SIGINT, SIGTERM, SIGHUP};
+// One we were started with ignored (nohup, a background job) stays ignored.
+bool quit_signal_ignored[3];
+
+void noteIgnoredQuitSignals() {
+    for (int i = 0; i < 3; ++i) {
+        struct sigaction old;
+        sigaction(QUIT_SIGNALS[i], nullptr, &old);
+        quit_signal_ignored[i] = old.sa_handler == SIG_IGN;
+    }
+}
+
 // Allegro's allegro_init puts in handlers of its own that shut the library down
 // under the running frame; allegro_exit gives back whatever was there before.
 // So ours go in before and again right after allegro_init.
 void catchQuitSignals() {
     struct sigaction action = {};
-    action.sa_handler = onQuitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int number : {SIGINT, SIGTERM, SIGHUP}) sigaction(number, &action, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        action.sa_handler = quit_signal_ignored[i] ? SIG_IGN : onQuitSignal;
+        sigaction(QUIT_SIGNALS[i], &action, nullptr);
+    }
 }
 
 // How each score file looked at start-up, to save only what this session added.
@@ -278,6 +292,7 @@ int handleError(int code) {
 int runZenvar() {
     // Over a file-size limit the write should fail and be reported, not kill us.
     signal(SIGXFSZ, SIG_IGN);
+    noteIgnoredQuitSignals();
     catchQuitSignals();
     try {
         loadScoreTables();
