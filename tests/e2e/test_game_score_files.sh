@@ -125,7 +125,7 @@ if [ -n "$can_protect" ]; then
     quit_from_front_end "protected score files"
     for entry in "${modes[@]}"; do
         file=${entry%:*}
-        [ "$(stat -c %a "$E2E_RUN/$file")" = "${entry#*:}" ] || e2e_fail "the mode of $file changed"
+        [ "$(stat -c %a "$E2E_RUN/$file")" -eq "${entry#*:}" ] || e2e_fail "the mode of $file changed"
         cmp -s "$E2E_WORK/before-$file" "$E2E_RUN/$file" || e2e_fail "$file was replaced"
         [ "$(grep -c "^Zenvar: .*$file" "$E2E_WORK/stderr")" = 1 ] || e2e_fail "not one line on stderr for $file"
     done
