@@ -286,7 +286,7 @@ std::string nameColumnText(const ScoreTable& table) {
     for (int row = 0; row < SCORE_ROWS; ++row) {
         if (row > 0) text += "\n\n\n";
         for (char byte : table.names[row])
-            text += BitmapFont::glyphFor(static_cast<unsigned char>(byte)) >= 0 ? byte : ' ';
+            text += BitmapFont::glyphFor(static_cast<unsigned char>(byte)) >= 0 ? byte : '\0';
     }
     return text;
 }

@@ -51,5 +51,6 @@ int mergeSessionEntries(ScoreTable& on_disk, const ScoreTable& loaded, const Sco
 int insertScore(ScoreTable& table, int32_t score);  // row placed, or -1 when it does not qualify
 bool scoreQualifies(const ScoreTable& table, int32_t score);
 std::string scoreColumnText(const ScoreTable& table);
-// Three cells per name: bytes the font has no glyph for (newline too) become blanks.
+// Three cells per name: a byte the font has no glyph for (newline too) becomes a
+// zero byte, which the font leaves as a blank cell.
 std::string nameColumnText(const ScoreTable& table);
