@@ -103,9 +103,12 @@ bool writeTempFile(int fd, const ScoreTable& table, mode_t mode) {
     bool ok = fchmod(fd, mode) == 0;
     ok = ok && writeAll(fd, record, SCORE_FILE_SIZE);
     ok = ok && fsync(fd) == 0;
-    int error = errno;
-    ok = (close(fd) == 0) && ok;
-    if (!ok && error) errno = error;
+    int error = ok ? 0 : errno;  // the first failure is the one to report
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    errno = error;
     return ok;
 }
 
