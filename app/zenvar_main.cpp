@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <signal.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -34,16 +36,49 @@ std::string graphics_mode_reason;
 void onCloseButton() { close_requested = true; }
 END_OF_FUNCTION(onCloseButton)
 
+// Ctrl+C, a kill and a closed terminal end the game like the close button:
+// the loop sees the flag and leaves through the normal shut-down.
+static_assert(std::atomic<bool>::is_always_lock_free, "the quit flag is set inside a signal handler");
+void onQuitSignal(int) { close_requested = true; }
+
+const int QUIT_SIGNALS[3] = {SIGINT, SIGTERM, SIGHUP};
+// One we were started with ignored (nohup, a background job) stays ignored.
+bool quit_signal_ignored[3];
+
+void noteIgnoredQuitSignals() {
+    for (int i = 0; i < 3; ++i) {
+        struct sigaction old;
+        sigaction(QUIT_SIGNALS[i], nullptr, &old);
+        quit_signal_ignored[i] = old.sa_handler == SIG_IGN;
+    }
+}
+
+// Allegro's allegro_init puts in handlers of its own that shut the library down
+// under the running frame; allegro_exit gives back whatever was there before.
+// So ours go in before and again right after allegro_init.
+void catchQuitSignals() {
+    struct sigaction action = {};
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int i = 0; i < 3; ++i) {
+        action.sa_handler = quit_signal_ignored[i] ? SIG_IGN : onQuitSignal;
+        sigaction(QUIT_SIGNALS[i], &action, nullptr);
+    }
+}
+
+// How each score file looked at start-up, to save only what this session added.
+ScoreFileRecord score_records[3];
+
 void loadScoreTables() {
-    loadScoreTable(marathon_table, "marathon.dat");
-    loadScoreTable(two_minute_table, "twominute.dat");
-    loadScoreTable(five_minute_table, "fiveminute.dat");
+    score_records[0] = loadSessionTable(marathon_table, "marathon.dat");
+    score_records[1] = loadSessionTable(two_minute_table, "twominute.dat");
+    score_records[2] = loadSessionTable(five_minute_table, "fiveminute.dat");
 }
 
 void saveScoreTables() {
-    saveScoreTable(marathon_table, "marathon.dat");
-    saveScoreTable(two_minute_table, "twominute.dat");
-    saveScoreTable(five_minute_table, "fiveminute.dat");
+    saveSessionTable(score_records[0], marathon_table, "marathon.dat");
+    saveSessionTable(score_records[1], two_minute_table, "twominute.dat");
+    saveSessionTable(score_records[2], five_minute_table, "fiveminute.dat");
 }
 
 BITMAP* loadOrThrow(const char* path) {
@@ -255,10 +290,15 @@ int handleError(int code) {
 }  // namespace
 
 int runZenvar() {
+    // Over a file-size limit the write should fail and be reported, not kill us.
+    signal(SIGXFSZ, SIG_IGN);
+    noteIgnoredQuitSignals();
+    catchQuitSignals();
     try {
         loadScoreTables();
         // Nothing has started and nothing can have changed: no files to write.
         if (!startLibrary()) return 1;
+        catchQuitSignals();
         startUp();
         mainLoop();
         shutDown();

@@ -1,8 +1,11 @@
 #include "scores/score_table.h"
 
 #include "core/program.h"
+#include "gfx/bitmap_font.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,44 +103,159 @@ bool writeTempFile(int fd, const ScoreTable& table, mode_t mode) {
     bool ok = fchmod(fd, mode) == 0;
     ok = ok && writeAll(fd, record, SCORE_FILE_SIZE);
     ok = ok && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
+    int error = ok ? 0 : errno;  // the first failure is the one to report
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    errno = error;
     return ok;
+}
+
+// The file a chain of symbolic links ends at, even one that does not exist
+// yet, so a save replaces the target and the link stays.
+std::string linkTarget(std::string path) {
+    const int MAX_LINK_HOPS = 40;
+    for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
+        char target[PATH_MAX];
+        ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) return path;
+        std::string next(target, static_cast<size_t>(length));
+        path = next[0] == '/' ? next : folderOf(path) + "/" + next;
+    }
+    return path;
+}
+
+// Writes the table over the file at `target` (no link): 0, or why not (errno).
+int replaceFile(const ScoreTable& table, const std::string& target) {
+    std::string pattern = target + ".XXXXXX";
+    std::vector<char> temp_path(pattern.begin(), pattern.end());
+    temp_path.push_back('\0');
+    mode_t mode = modeForNewFile(target);
+    int fd = mkstemp(temp_path.data());
+    if (fd < 0) return errno;
+    bool ok = writeTempFile(fd, table, mode) && std::rename(temp_path.data(), target.c_str()) == 0;
+    int error = ok ? 0 : (errno ? errno : EIO);
+    if (!ok) unlink(temp_path.data());
+    if (ok) syncFolder(target);
+    return error;
+}
+
+bool sameRow(const ScoreTable& a, int a_row, const ScoreTable& b, int b_row) {
+    return a.scores[a_row] == b.scores[b_row] && std::memcmp(a.names[a_row], b.names[b_row], 3) == 0;
+}
+
+bool sameTable(const ScoreTable& a, const ScoreTable& b) {
+    for (int row = 0; row < SCORE_ROWS; ++row)
+        if (!sameRow(a, row, b, row)) return false;
+    return true;
+}
+
+void reportNotSaved(const std::string& path, const char* why, int error) {
+    std::fprintf(stderr, "Zenvar: %s not saved: %s (%s)\n", path.c_str(), why, std::strerror(error));
+}
+
+// Another copy of the game saving into the same folder waits for this one, so
+// neither merges into a file the other is about to replace.
+int lockFolder(const std::string& target) {
+    int fd = open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) flock(fd, LOCK_EX);
+    return fd;
+}
+
+bool mergeAndSave(const ScoreFileRecord& record, const ScoreTable& now, const std::string& path,
+                  const std::string& target) {
+    ScoreTable on_disk = {};  // as at start-up: bytes past a short file read as zero
+    int reason = 0;
+    ScoreFileState state = loadScoreTable(on_disk, target, &reason);
+    if (state == SCORE_FILE_UNREADABLE) {
+        reportNotSaved(path, "the file on disk cannot be read", reason);
+        return false;
+    }
+    ScoreTable merged = on_disk;
+    mergeSessionEntries(merged, record.as_loaded, now);
+    struct stat info;
+    bool full_size = state == SCORE_FILE_READ && stat(target.c_str(), &info) == 0 && info.st_size == SCORE_FILE_SIZE;
+    if (full_size && sameTable(merged, on_disk)) return true;
+    // Renaming over a file the player made read-only would succeed: ask first.
+    if (state == SCORE_FILE_READ && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        reportNotSaved(path, "the file may not be written", errno);
+        return false;
+    }
+    int error = replaceFile(merged, target);
+    if (error) reportNotSaved(path, "writing failed", error);
+    return error == 0;
 }
 
 }  // namespace
 
-void loadScoreTable(ScoreTable& table, std::string path) {
+ScoreFileState loadScoreTable(ScoreTable& table, std::string path, int* reason) {
     ScoreTable working = table;
+    ScoreFileState state = SCORE_FILE_READ;
     std::ifstream in;
+    errno = 0;
     if (!isNamedPipe(path)) in.open(path, std::ios::in | std::ios::binary);
+    int open_error = errno;
     if (!in.is_open() || in.fail()) {
         working = defaultTable(MISSING_FILE_NAMES);
+        struct stat info;
+        bool exists = stat(path.c_str(), &info) == 0 || errno != ENOENT;
+        state = exists ? SCORE_FILE_UNREADABLE : SCORE_FILE_MISSING;
+        if (reason) *reason = open_error ? open_error : EINVAL;
     } else {
+        errno = 0;
         for (int row = 0; row < SCORE_ROWS; ++row) {
             readScore(in, working.scores[row]);
             for (int i = 0; i < 3; ++i) in.read(&working.names[row][i], 1);
         }
-        if (in.bad()) working = defaultTable(UNREADABLE_FILE_NAMES);
+        if (in.bad()) {
+            working = defaultTable(UNREADABLE_FILE_NAMES);
+            state = SCORE_FILE_UNREADABLE;
+            if (reason) *reason = errno ? errno : EIO;
+        }
         in.close();
     }
     table = working;
+    return state;
 }
 
-bool saveScoreTable(ScoreTable table, std::string path) {
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> temp_path(pattern.begin(), pattern.end());
-    temp_path.push_back('\0');
-    mode_t mode = modeForNewFile(path);
-    int fd = mkstemp(temp_path.data());
-    if (fd < 0) return false;
-    bool ok = writeTempFile(fd, table, mode);
-    ok = ok && std::rename(temp_path.data(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(temp_path.data());
-        return false;
+bool saveScoreTable(ScoreTable table, std::string path) { return replaceFile(table, linkTarget(path)) == 0; }
+
+ScoreFileRecord loadSessionTable(ScoreTable& table, const std::string& path) {
+    int reason = 0;
+    ScoreFileRecord record;
+    record.keep_away = loadScoreTable(table, path, &reason) == SCORE_FILE_UNREADABLE;
+    record.as_loaded = table;
+    if (record.keep_away)
+        std::fprintf(stderr, "Zenvar: cannot read %s (%s): playing with default scores, which will not be saved\n",
+                     path.c_str(), std::strerror(reason));
+    return record;
+}
+
+bool saveSessionTable(const ScoreFileRecord& record, const ScoreTable& now, const std::string& path) {
+    if (record.keep_away) return false;
+    std::string target = linkTarget(path);
+    int lock = lockFolder(target);
+    bool saved = mergeAndSave(record, now, path, target);
+    if (lock >= 0) close(lock);
+    return saved;
+}
+
+int mergeSessionEntries(ScoreTable& on_disk, const ScoreTable& loaded, const ScoreTable& now) {
+    bool matched[SCORE_ROWS] = {};
+    int entries = 0;
+    for (int row = 0; row < SCORE_ROWS; ++row) {
+        int old = 0;
+        while (old < SCORE_ROWS && (matched[old] || !sameRow(loaded, old, now, row))) ++old;
+        if (old < SCORE_ROWS) {
+            matched[old] = true;  // each row loaded accounts for one row now
+            continue;
+        }
+        entries += 1;
+        int placed = insertScore(on_disk, now.scores[row]);
+        if (placed >= 0) std::memcpy(on_disk.names[placed], now.names[row], 3);
     }
-    syncFolder(path);
-    return true;
+    return entries;
 }
 
 int insertScore(ScoreTable& table, int32_t score) {
@@ -170,7 +288,8 @@ std::string nameColumnText(const ScoreTable& table) {
     std::string text;
     for (int row = 0; row < SCORE_ROWS; ++row) {
         if (row > 0) text += "\n\n\n";
-        text.append(table.names[row], 3);
+        for (char byte : table.names[row])
+            text += BitmapFont::glyphFor(static_cast<unsigned char>(byte)) >= 0 ? byte : '\0';
     }
     return text;
 }

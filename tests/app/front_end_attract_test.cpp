@@ -101,9 +101,10 @@ protected:
 };
 
 TEST_F(ScoreScreenTest, ScoreScreensShowTheTablesAsLoaded) {
-    // A table as a player's file might hold it: a name of three spaces and one of zero bytes.
+    // A table as a player's file might hold it: a name of three spaces and a
+    // damaged one, whose newline must not move the rows below.
     two_minute_table = ScoreTable{{123456, 30000, 7, 0, -2},
-                                  {{'Z', 'E', 'D'}, {' ', ' ', ' '}, {0, 0, 0}, {'9', '.', '!'}, {'A', 'B', 'C'}}};
+                                  {{'Z', 'E', 'D'}, {' ', ' ', ' '}, {'\n', 0, 'X'}, {'9', '.', '!'}, {'A', 'B', 'C'}}};
     loadScoreTable(marathon_table, "/tmp/zenvar-no-such-file.dat");  // first-run rows
     five_minute_table = two_minute_table;
     insertScore(five_minute_table, 500000);
@@ -114,7 +115,7 @@ TEST_F(ScoreScreenTest, ScoreScreensShowTheTablesAsLoaded) {
     EXPECT_EQ(textAt(buffer, 192, 48, 16, Ink::Green), "################");
     EXPECT_EQ(textAt(buffer, 192, 64, 16, Ink::Green), "----------------");
     const char* score_cells[5] = {"123456#", "30000#", "7#", "0#", "-2#"};
-    const char* name_cells[5] = {"ZED#", "   #", "####", "9.!#", "ABC#"};
+    const char* name_cells[5] = {"ZED#", "   #", "##X#", "9.!#", "ABC#"};
     for (int row = 0; row < 5; ++row) {
         int y = 112 + 48 * row;
         int cells = static_cast<int>(std::strlen(score_cells[row]));

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Score files the player (or a crash, or a full disk) may leave behind, on the
 # real binary: a short file, a long one, random bytes, a folder and a named
-# pipe in place of a file, and a run folder the game may not write to. The
-# game must start, show on the score screens what it read, quit with 0 and
-# never leave a score file that is not 35 bytes.
+# pipe in place of a file, a run folder the game may not write to, files the
+# player cannot read or may not write, a file another program rewrites while
+# the game runs, and a symbolic link. The game must start, show on the score
+# screens what it read, quit with 0, never leave a score file it wrote that is
+# not 35 bytes, and never replace a file it could not read or may not write.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -101,4 +103,56 @@ if [ -n "$can_protect" ]; then
 else
     echo "read-only run folder: skipped (running as root without setpriv)"
 fi
+
+# ---- Run 4: the player's own files, unreadable (000), write-only (200) and
+# read-only (444, 40 bytes so the game would rewrite it): each stays as it
+# was, mode and bytes, with one line on stderr.
+if [ -n "$can_protect" ]; then
+    rm -f "$E2E_RUN"/*.dat
+    e2e_write_scores "$E2E_RUN/marathon.dat" 900 NR1 800 NR2 700 NR3 600 NR4 500 NR5
+    e2e_write_scores "$E2E_RUN/fiveminute.dat" 901 WO1 801 WO2 701 WO3 601 WO4 501 WO5
+    e2e_write_scores "$E2E_RUN/twominute.dat" 902 RO1 802 RO2 702 RO3 602 RO4 502 RO5
+    printf 12345 >>"$E2E_RUN/twominute.dat"
+    [ "$(id -u)" = 0 ] && chown 65534:65534 "$E2E_RUN" "$E2E_RUN"/*.dat
+    modes=(marathon.dat:000 fiveminute.dat:200 twominute.dat:444)
+    for entry in "${modes[@]}"; do
+        cp "$E2E_RUN/${entry%:*}" "$E2E_WORK/before-${entry%:*}"
+        chmod "${entry#*:}" "$E2E_RUN/${entry%:*}"
+    done
+    e2e_start_game "${runner[@]}"
+    e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "protected score files stopped the start-up"
+    e2e_wait_title 30 || e2e_fail "the title never appeared"
+    quit_from_front_end "protected score files"
+    for entry in "${modes[@]}"; do
+        file=${entry%:*}
+        [ "$(stat -c %a "$E2E_RUN/$file")" -eq "${entry#*:}" ] || e2e_fail "the mode of $file changed"
+        cmp -s "$E2E_WORK/before-$file" "$E2E_RUN/$file" || e2e_fail "$file was replaced"
+        [ "$(grep -c "^Zenvar: .*$file" "$E2E_WORK/stderr")" = 1 ] || e2e_fail "not one line on stderr for $file"
+    done
+    [ "$(ls "$E2E_RUN" | grep -c '\.dat\.')" = 0 ] || e2e_fail "a temporary file was left behind"
+    echo "unreadable, write-only and read-only files: left alone, one line each"
+fi
+
+# ---- Run 5: another program rewrites twominute.dat while the game runs, and
+# marathon.dat is a link to a short file in another folder. This session
+# added nothing: the other program's table stays, and the short target is
+# rewritten at 35 bytes through the link, which stays a link.
+rm -f "$E2E_RUN"/*.dat
+mkdir "$E2E_WORK/store"
+e2e_write_scores "$E2E_WORK/store/marathon.dat" 12345 LNK
+printf 12 >>"$E2E_WORK/store/marathon.dat"
+ln -s ../store/marathon.dat "$E2E_RUN/marathon.dat"
+e2e_write_scores "$E2E_RUN/twominute.dat" 700 OLD 600 OLD 500 OLD 400 OLD 300 OLD
+e2e_start_game
+e2e_wait_window Zenvar 20 >/dev/null || e2e_fail "the game window never appeared"
+e2e_wait_title 30 || e2e_fail "the title never appeared"
+e2e_write_scores "$E2E_WORK/other" 800 NEW 700 OLD 600 OLD 500 OLD 400 OLD
+cp "$E2E_WORK/other" "$E2E_RUN/twominute.dat"
+quit_from_front_end "another writer and a link"
+[ -L "$E2E_RUN/marathon.dat" ] || e2e_fail "the link marathon.dat was replaced"
+[ "$(stat -c %s "$E2E_WORK/store/marathon.dat")" = 35 ] || e2e_fail "the link's target was not rewritten"
+[ "$(e2e_score_row "$E2E_WORK/store/marathon.dat" 0)" = "12345 LNK" ] || e2e_fail "the link's target lost its row"
+[ "$(ls "$E2E_WORK/store")" = marathon.dat ] || e2e_fail "a temporary file was left beside the link's target"
+cmp -s "$E2E_WORK/other" "$E2E_RUN/twominute.dat" || e2e_fail "the other program's twominute.dat was replaced"
+echo "another writer and a link: the other table stays, the link stays"
 echo "PASS"

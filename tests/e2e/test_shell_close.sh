@@ -1,23 +1,32 @@
 #!/bin/bash
 # The window's close button ends the game from every screen through the normal
 # shut-down: exit code 0 and the three score files written. Tried during the
-# intro, at the title, in a round and in the pause.
+# intro, at the title, in a round and in the pause. Ctrl+C, a kill and a
+# closed terminal (SIGINT, SIGTERM, SIGHUP) do the same at the title and in a
+# round, without Allegro's own "Shutting down" handler or a crash.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
-# close_game WHERE WINDOW: presses the close button and checks the shut-down.
+# close_game WHERE WINDOW [SIGNAL]: presses the close button, or sends the
+# signal, and checks the shut-down.
 close_game() {
-    local where=$1 window=$2
-    e2e_close_window "$window"
+    local where=$1 window=$2 signal=${3:-}
+    if [ -n "$signal" ]; then
+        kill "-$signal" "$E2E_GAME_PID"
+        where="by SIG$signal $where"
+    else
+        e2e_close_window "$window"
+    fi
     e2e_wait_exit 15
-    [ "$E2E_EXIT" = 0 ] || e2e_fail "closing the window $where ended the game with $E2E_EXIT"
+    [ "$E2E_EXIT" = 0 ] || e2e_fail "the game ended $where with $E2E_EXIT"
+    ! grep -q "Shutting down Allegro" "$E2E_WORK/stderr" || e2e_fail "Allegro's own handler ran $where"
     e2e_check_score_files
     rm -f "$E2E_RUN"/*.dat
     echo "closed $where: normal shut-down"
 }
 
 start() {
-    e2e_start_game
+    e2e_start_game "$@"
     window=$(e2e_wait_window Zenvar 20) || e2e_fail "the game window never appeared"
 }
 
@@ -71,4 +80,15 @@ sleep 0.5
 e2e_screenshot "$E2E_WORK/pause2.png"
 [ "$(pixels_changed "$E2E_WORK/pause1.png" "$E2E_WORK/pause2.png")" -lt 300 ] || e2e_fail "P did not pause"
 close_game "in the pause" "$window"
+
+# A background job starts with SIGINT ignored, and a game started so keeps it
+# ignored: give it the terminal's default.
+for signal in INT TERM HUP; do
+    start env --default-signal=INT
+    sleep 8
+    close_game "at the title" "$window" "$signal"
+    start env --default-signal=INT
+    start_round
+    close_game "in a round" "$window" "$signal"
+done
 echo "PASS"

@@ -7,10 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,9 +40,9 @@ protected:
         std::ifstream in(file, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    std::vector<std::string> folderEntries() {
+    std::vector<std::string> folderEntries(const std::string& where = "") {
         std::vector<std::string> names;
-        DIR* dir = opendir(folder.c_str());
+        DIR* dir = opendir((where.empty() ? folder : where).c_str());
         while (dirent* entry = readdir(dir))
             if (entry->d_name[0] != '.') names.push_back(entry->d_name);
         closedir(dir);
@@ -174,32 +177,6 @@ TEST_F(ScoreFileTest, SaveWhereNoFileCanBeCreatedFailsQuietly) {
     EXPECT_NE(access("/proc/zenvar-marathon.dat", F_OK), 0);
 }
 
-// The process may not write more than 20 bytes into any file, so the save
-// fails half way through its temporary file, as on a full disk. This works
-// for root too, unlike a read-only folder.
-TEST_F(ScoreFileTest, AWriteThatFailsMidFileKeepsTheOldFileAndLeavesNoTemporary) {
-    ASSERT_TRUE(saveScoreTable(distinctTable(), path));
-    const Bytes old_bytes = readFile(path);
-
-    ScoreTable new_table = distinctTable();
-    new_table.scores[0] = 99999;
-    struct rlimit saved_limit;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved_limit), 0);
-    void (*saved_handler)(int) = signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small_limit = saved_limit;
-    small_limit.rlim_cur = 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small_limit), 0);
-    bool saved = saveScoreTable(new_table, path);
-    setrlimit(RLIMIT_FSIZE, &saved_limit);
-    signal(SIGXFSZ, saved_handler);
-
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(readFile(path), old_bytes);
-    EXPECT_TRUE(onlyTheScoreFile());
-    EXPECT_TRUE(saveScoreTable(new_table, path));  // with room again it goes through
-    EXPECT_EQ(readFile(path), recordOf(new_table));
-}
-
 TEST_F(ScoreFileTest, SavedFilesKeepOrGetOrdinaryPermissions) {
     ASSERT_TRUE(saveScoreTable(distinctTable(), path));
     writeFile(folder + "/plain", Bytes{1});
@@ -260,6 +237,115 @@ TEST(ScoreTableTest, ColumnsAreRowsThreeLinesApart) {
     table.scores[4] = -20;
     EXPECT_EQ(scoreColumnText(table), "1234567\n\n\n400\n\n\n300\n\n\n200\n\n\n-20");
     EXPECT_EQ(nameColumnText(table), "AAA\n\n\nBBB\n\n\nCCC\n\n\nDDD\n\n\nEEE");
+}
+
+// "500AAA 400BBB ...": five rows, score then three name bytes.
+ScoreTable tableOf(const std::string& text) {
+    ScoreTable table = {};
+    std::istringstream in(text);
+    std::string row_text;
+    for (int row = 0; row < 5 && in >> row_text; ++row) {
+        table.scores[row] = std::stoi(row_text.substr(0, row_text.size() - 3));
+        std::memcpy(table.names[row], row_text.data() + row_text.size() - 3, 3);
+    }
+    return table;
+}
+
+const char* const LOADED = "500AAA 400BBB 300CCC 200DDD 100EEE";
+const char* const OTHER_WRITER = "900OTH 500AAA 400BBB 300CCC 200DDD";
+
+// The session's entries are the rows it has that start-up did not load; they
+// go into whatever is on disk now, below equal scores, if they still qualify.
+TEST(ScoreTableTest, MergePutsOnlyThisSessionsEntriesIntoTheTableOnDisk) {
+    const struct {
+        const char* now;
+        const char* on_disk;
+        const char* expected;
+        int entries;
+    } cases[] = {
+        {LOADED, OTHER_WRITER, OTHER_WRITER, 0},
+        {"500AAA 450NEW 400BBB 300CCC 200DDD", OTHER_WRITER, "900OTH 500AAA 450NEW 400BBB 300CCC", 1},
+        {"500AAA 450NEW 400BBB 300CCC 200DDD", "900OTH 450OTH 400BBB 300CCC 200DDD",
+         "900OTH 450OTH 450NEW 400BBB 300CCC", 1},
+        {"600ONE 600TWO 500AAA 400BBB 300CCC", LOADED, "600ONE 600TWO 500AAA 400BBB 300CCC", 2},
+        {"500AAA 400BBB 300CCC 300CCC 200DDD", LOADED, "500AAA 400BBB 300CCC 300CCC 200DDD", 1},
+        {"500AAA 400BBB 300CCC 200DDD 150NEW", "900OTH 800OTH 700OTH 600OTH 500OTH",
+         "900OTH 800OTH 700OTH 600OTH 500OTH", 1},
+    };
+    for (const auto& c : cases) {
+        ScoreTable on_disk = tableOf(c.on_disk);
+        EXPECT_EQ(mergeSessionEntries(on_disk, tableOf(LOADED), tableOf(c.now)), c.entries) << c.now;
+        EXPECT_EQ(rows(on_disk), rows(tableOf(c.expected))) << c.now << " into " << c.on_disk;
+    }
+}
+
+// The shut-down save against what it finds on disk. Every refusal leaves the
+// old file and no temporary behind and says on stderr which file and why. A
+// file-size limit makes the write fail half way, as on a full disk, for root too.
+TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
+    const std::string sub = folder + "/sub";
+    const std::string first_run = "10000OST 10000WIC 10000KST 10000UDI 10000OS!";
+    const std::function<void()> other_writer = [&] { writeFile(path, recordOf(tableOf(OTHER_WRITER))); };
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        bool entry, keep_away, size_limit, saved;
+        std::string expected;  // rows read back through `path`; empty: a folder is still there
+        const char* message;   // on stderr, after the file's name
+    } cases[] = {
+        {"nothing gained", other_writer, false, false, false, true, OTHER_WRITER, ""},
+        {"one entry", other_writer, true, false, false, true, "900OTH 777NEW 500AAA 400BBB 300CCC", ""},
+        {"first run", [] {}, false, false, false, true, first_run, ""},
+        {"40 bytes", [&] { other_writer(); std::ofstream(path, std::ios::app) << "12345"; }, false, false, false,
+         true, OTHER_WRITER, ""},
+        {"size limit", other_writer, true, false, true, false, OTHER_WRITER, "File too large"},
+        {"folder", [&] { mkdir(path.c_str(), 0755); }, true, false, false, false, "", "Is a directory"},
+        {"unreadable at start", other_writer, true, true, false, false, OTHER_WRITER, ""},
+        {"link", [&] { mkdir(sub.c_str(), 0755); writeFile(sub + "/real.dat", recordOf(tableOf(OTHER_WRITER)));
+             symlink("sub/real.dat", path.c_str()); }, true, false, false, true,
+         "900OTH 777NEW 500AAA 400BBB 300CCC", ""},
+        {"dangling link", [&] { mkdir(sub.c_str(), 0755); symlink("sub/new.dat", path.c_str()); }, false, false,
+         false, true, first_run, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(std::system(("rm -rf '" + folder + "'/*").c_str()), 0);
+        c.arrange();
+        ScoreFileRecord record = {tableOf(LOADED), c.keep_away};
+        ScoreTable now = tableOf(LOADED);
+        if (c.entry) std::memcpy(now.names[insertScore(now, 777)], "NEW", 3);
+        struct rlimit saved_limit;
+        getrlimit(RLIMIT_FSIZE, &saved_limit);
+        struct rlimit limit = {c.size_limit ? 20 : saved_limit.rlim_cur, saved_limit.rlim_max};
+        signal(SIGXFSZ, SIG_IGN);  // as the game does
+        setrlimit(RLIMIT_FSIZE, &limit);
+        // stderr goes into a pipe, which the file-size limit does not reach.
+        int pipe_ends[2], old_stderr = dup(2);
+        ASSERT_EQ(pipe(pipe_ends), 0);
+        dup2(pipe_ends[1], 2);
+        close(pipe_ends[1]);
+        EXPECT_EQ(saveSessionTable(record, now, path), c.saved) << c.what;
+        dup2(old_stderr, 2);
+        close(old_stderr);
+        char text[512];
+        std::string said(text, std::max<ssize_t>(read(pipe_ends[0], text, sizeof text), 0));
+        close(pipe_ends[0]);
+        setrlimit(RLIMIT_FSIZE, &saved_limit);
+
+        struct stat info;
+        bool folder_left = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        EXPECT_EQ(folder_left, c.expected.empty()) << c.what;
+        if (!folder_left) {
+            EXPECT_EQ(readFile(path), recordOf(tableOf(c.expected))) << c.what;
+        }
+        EXPECT_EQ(said.rfind("Zenvar: " + path + " not saved: ", 0) == 0, *c.message != 0) << c.what << ": " << said;
+        EXPECT_NE(said.find(c.message), std::string::npos) << c.what << ": " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *c.message ? 1 : 0) << c.what << ": " << said;
+        EXPECT_EQ(folderEntries().size(), 1u + (access(sub.c_str(), F_OK) == 0)) << c.what;  // no temporary left
+        if (access(sub.c_str(), F_OK) == 0) {
+            EXPECT_EQ(folderEntries(sub).size(), 1u) << c.what;
+            EXPECT_EQ(lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode), true) << c.what << ": the link stays";
+        }
+    }
 }
 
 }  // namespace
