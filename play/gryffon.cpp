@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/game_types.h"
+#include "core/whole_fixed.h"
 #include "audio/sound_bank.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon_laser.h"
@@ -118,16 +119,16 @@ void Gryffon::fire(SoundBank* sounds) {
             break;
         case SHAPE_TRIANGLE:
             updateSweep();
-            placeLaser(slot, angle, sounds) && placeLaser(slot, angle + itofix(sweepOffset), sounds) &&
-                placeLaser(slot, angle - itofix(sweepOffset), sounds);
+            placeLaser(slot, angle, sounds) && placeLaser(slot, angle + wholeFixed(sweepOffset), sounds) &&
+                placeLaser(slot, angle - wholeFixed(sweepOffset), sounds);
             break;
         case SHAPE_RECTANGLE:
-            placeLaser(slot, angle + itofix(64), sounds) && placeLaser(slot, angle + itofix(128), sounds) &&
-                placeLaser(slot, angle + itofix(192), sounds) && placeLaser(slot, angle + itofix(256), sounds);
+            placeLaser(slot, angle + wholeFixed(64), sounds) && placeLaser(slot, angle + wholeFixed(128), sounds) &&
+                placeLaser(slot, angle + wholeFixed(192), sounds) && placeLaser(slot, angle + wholeFixed(256), sounds);
             break;
         case SHAPE_V:
-            placeLaser(slot, angle - itofix(8), sounds) && placeLaser(slot, angle, sounds) &&
-                placeLaser(slot, angle + itofix(8), sounds);
+            placeLaser(slot, angle - wholeFixed(8), sounds) && placeLaser(slot, angle, sounds) &&
+                placeLaser(slot, angle + wholeFixed(8), sounds);
             break;
         default:
             break;
