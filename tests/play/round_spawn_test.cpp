@@ -176,6 +176,19 @@ TEST_F(SpawnTest, HomingKindsSteerAtTheShipUnlessStraightBelowOrItIsGone) {
     homeOnShip(shadow, gryffon);
     EXPECT_EQ(fixtoi(shadow->getAngle()), -4);
 
+    // The last ship: its counter stops at 20, and from there nothing chases the wreck.
+    while (gryffon->getLives() > 0) {
+        drawUntilHitCounter(-1, scratch);
+        gryffon->takeHit();
+    }
+    drawUntilHitCounter(19, scratch);
+    homeOnShip(shadow, gryffon);
+    EXPECT_EQ(fixtoi(shadow->getAngle()), -6);
+    for (int frame = 0; frame < 30; ++frame) gryffon->draw(scratch);
+    ASSERT_EQ(gryffon->getHitCounter(), 20);
+    homeOnShip(shadow, gryffon);
+    EXPECT_EQ(fixtoi(shadow->getAngle()), -6);
+
     for (Enemy* e : std::initializer_list<Enemy*>{shadow, big, below}) {
         e->releaseGraphics(graphic_library);
         delete e;
