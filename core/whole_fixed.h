@@ -9,3 +9,11 @@
 #include <allegro.h>
 
 inline fixed wholeFixed(int n) { return static_cast<fixed>(static_cast<unsigned>(n) << 16); }
+
+// rotate_sprite with the same pixels, for positions left of or above the screen
+// too: Allegro's inline version shifts x and y left itself.
+inline void rotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, fixed angle) {
+    dest->vtable->pivot_scaled_sprite_flip(dest, sprite, wholeFixed(x) + sprite->w * 0x10000 / 2,
+                                           wholeFixed(y) + sprite->h * 0x10000 / 2, sprite->w << 15,
+                                           sprite->h << 15, angle, 0x10000, FALSE);
+}

@@ -51,7 +51,7 @@ void Enemy::flyAndAnimate() {
 
 void Enemy::drawBody(BITMAP* dest, BITMAP* const body[2]) {
     BITMAP* image = animCounter < 2 ? body[0] : body[1];
-    rotate_sprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
+    rotateSprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
 }
 
 void Enemy::drawExplosion(BITMAP* dest, BITMAP* const images[], int imageCount, bool rotated) {
@@ -59,7 +59,7 @@ void Enemy::drawExplosion(BITMAP* dest, BITMAP* const images[], int imageCount, 
     BITMAP* image = images[explosionCounter / 5];
     ++explosionCounter;
     if (rotated) {
-        rotate_sprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
+        rotateSprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
     } else {
         draw_sprite(dest, image, static_cast<int>(x), static_cast<int>(y));
     }

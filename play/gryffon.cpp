@@ -156,7 +156,7 @@ void Gryffon::drawShip(BITMAP* dest) {
         if (frameCounter == 6) frameCounter = 0;
         frame = frameCounter < 3 ? 0 : 1;
     }
-    rotate_sprite(dest, shipSprites[frame], x, y, angle);
+    rotateSprite(dest, shipSprites[frame], x, y, angle);
     drawPoints(dest);
 }
 
@@ -169,10 +169,10 @@ void Gryffon::drawHitSequence(BITMAP* dest) {
         return;
     }
     if (hitCounter > 75 && hitCounter < 200) {
-        if (hitCounter % 6 < 3) rotate_sprite(dest, shipSprites[2], x, y, angle);
+        if (hitCounter % 6 < 3) rotateSprite(dest, shipSprites[2], x, y, angle);
         drawPoints(dest);
     }
-    if (hitCounter >= 0 && hitCounter < 20) rotate_sprite(dest, explosionSprites[hitCounter / 4], x, y, angle);
+    if (hitCounter >= 0 && hitCounter < 20) rotateSprite(dest, explosionSprites[hitCounter / 4], x, y, angle);
 }
 
 void Gryffon::draw(BITMAP* dest) {
