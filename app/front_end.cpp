@@ -41,6 +41,7 @@ void endIntro() {
     developer_logo = nullptr;
     intro_frame = -1;
     fade_alpha = 0;
+    click_latch = true;  // a button held through the intro waits for a new press on the title
     sound_bank->playTitleMusic();
 }
 
@@ -97,13 +98,13 @@ int menuInput(bool& running_flag, bool& esc, bool& click) {
     if (!(mouse_b & 1)) {
         click = false;
     } else if (!click) {
+        click = true;
         int item = menuItemAt(mouse_x, mouse_y);
         if (item >= Marathon && item <= FiveMinute) return item;
         if (item == MENU_EXIT) {
             running_flag = false;
             return FrontEnd;
         }
-        click = true;
     }
     return FrontEnd;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/frame_clock.h"
+#include "core/game_files.h"
 #include "app/front_end.h"
 #include "core/program.h"
 #include "core/shell_state.h"
@@ -82,7 +83,7 @@ void saveScoreTables() {
 }
 
 BITMAP* loadOrThrow(const char* path) {
-    BITMAP* bitmap = load_bitmap(path, nullptr);
+    BITMAP* bitmap = loadPicture(path);
     if (!bitmap) throw ERR_GRAPHIC_MISSING;
     return bitmap;
 }
@@ -112,15 +113,15 @@ void loadCursors() {
                             "cursors/cursor4.bmp"};
     bool missing = false;
     for (int i = 0; i < 4; ++i) {
-        cursors[i] = load_bitmap(paths[i], nullptr);
+        cursors[i] = loadPicture(paths[i]);
         if (!cursors[i]) missing = true;
     }
     if (missing) throw ERR_GRAPHIC_MISSING;
 }
 
 void loadStars() {
-    star_images[0] = load_bitmap("sprites/mini-star/mini-star1.bmp", nullptr);
-    star_images[1] = load_bitmap("sprites/mini-star/mini-star2.bmp", nullptr);
+    star_images[0] = loadPicture("sprites/mini-star/mini-star1.bmp");
+    star_images[1] = loadPicture("sprites/mini-star/mini-star2.bmp");
     if (!star_images[0] || !star_images[1]) throw ERR_GRAPHIC_MISSING;
 }
 
@@ -295,6 +296,7 @@ int runZenvar() {
     noteIgnoredQuitSignals();
     catchQuitSignals();
     try {
+        enterGameFolder();
         loadScoreTables();
         // Nothing has started and nothing can have changed: no files to write.
         if (!startLibrary()) return 1;

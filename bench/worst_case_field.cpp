@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "core/whole_fixed.h"
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "gfx/graphic_library.h"
@@ -36,7 +37,7 @@ void WorstCaseField::build() {
         // of lasers runs across the field rather than off its edge.
         int dx = (SHIP_X + 18) - (static_cast<int>(slotX(i)) + 48);
         int dy = (static_cast<int>(slotY(i)) + 48) - (SHIP_Y + 18);
-        ship->setAngle(fixatan2(itofix(dx), itofix(dy)));
+        ship->setAngle(fixatan2(wholeFixed(dx), wholeFixed(dy)));
         ship->setVelocityFromAngle();
         enemy_slots[i] = ship;
     }
@@ -84,7 +85,7 @@ void WorstCaseField::refillShipLasers() {
     for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) {
         GryffonLaser* laser = gryffon->getLaser(i);
         if (laser->isActive()) continue;
-        fixed heading = itofix((i * 5) % 256);
+        fixed heading = wholeFixed((i * 5) % 256);
         laser->setPosition(SHIP_X + 11 + (i % 10) * 20 - 90, SHIP_Y + 11 + (i / 10) * 20 - 40);
         laser->setAngle(heading);
         laser->setVelocity(8 * fixtof(fixsin(heading)), -8 * fixtof(fixcos(heading)));

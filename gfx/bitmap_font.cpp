@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "core/game_files.h"
 #include "core/game_types.h"
 
 namespace {
@@ -13,9 +14,9 @@ const int COPYRIGHT_BYTE = 0xA9;
 }  // namespace
 
 BitmapFont::BitmapFont() {
-    normalFont = load_bitmap("font/font.bmp", nullptr);
+    normalFont = loadPicture("font/font.bmp");
     if (!normalFont) throw ERR_GRAPHIC_MISSING;
-    greenFont = load_bitmap("font/fontgreen.bmp", nullptr);
+    greenFont = loadPicture("font/fontgreen.bmp");
     if (!greenFont) {
         // The game ends on this error; freeing the first strip keeps leak checks quiet.
         destroy_bitmap(normalFont);

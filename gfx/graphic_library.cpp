@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "core/game_files.h"
+
 GraphicLibrary::GraphicLibrary() {}
 
 // Only the lists go: every owner has given its bitmaps back before the library is
@@ -15,7 +17,7 @@ BITMAP* GraphicLibrary::acquire(std::string path) {
             return bitmaps[i];
         }
     }
-    BITMAP* loaded = load_bitmap(path.c_str(), nullptr);
+    BITMAP* loaded = loadPicture(path);
     // A failed load is not remembered, so the next acquire tries the file again.
     if (!loaded) return nullptr;
     bitmaps.push_back(loaded);

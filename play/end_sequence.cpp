@@ -43,6 +43,8 @@ void fadeBuffer(BITMAP* buffer, int counter) {
 }
 
 void handOffToFrontEnd(BITMAP* buffer) {
+    // The fire button may still be down: name entry and the title wait for a new press.
+    click_latch = true;
     ScoreTable& table = scoreTableFor(game_mode);
     if (end_counter < END_COUNTER_ESC && scoreQualifies(table, gryffon->getScore()))
         enterName(gryffon->getScore(), table, buffer, cursors);
@@ -59,6 +61,8 @@ void endSequenceStep(BITMAP* buffer) {
     if (end_counter == 0 && gryffon->getLives() > 0) gryffon->setPosition(1500, 1500);
     end_counter += 1;
     if (end_counter > END_SEQUENCE_FRAMES) {
+        // This frame drew the field unfaded: it must not reach the screen.
+        clear_bitmap(buffer);
         handOffToFrontEnd(buffer);
         return;
     }

@@ -1,5 +1,6 @@
 #include "play/enemy.h"
 
+#include "core/whole_fixed.h"
 #include "gfx/graphic_library.h"
 #include "play/enemy_shot.h"
 
@@ -32,15 +33,11 @@ void Enemy::setVelocityFromAngle() {
     vy = fixtof(fixcos(angle)) * -1.0 * static_cast<double>(speed);
 }
 
-// itofix for headings below zero too: Allegro's itofix shifts left, which C++
-// leaves undefined for negative numbers.
-static fixed wholeAngle(int units) { return static_cast<fixed>(units * 0x10000); }
-
 void Enemy::turn(int delta) {
     int a = fixtoi(angle) + delta;
     if (a > 127) a -= 256;
     if (a < -128) a += 256;
-    angle = wholeAngle(a);
+    angle = wholeFixed(a);
     setVelocityFromAngle();
 }
 
@@ -54,7 +51,7 @@ void Enemy::flyAndAnimate() {
 
 void Enemy::drawBody(BITMAP* dest, BITMAP* const body[2]) {
     BITMAP* image = animCounter < 2 ? body[0] : body[1];
-    rotate_sprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
+    rotateSprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
 }
 
 void Enemy::drawExplosion(BITMAP* dest, BITMAP* const images[], int imageCount, bool rotated) {
@@ -62,7 +59,7 @@ void Enemy::drawExplosion(BITMAP* dest, BITMAP* const images[], int imageCount, 
     BITMAP* image = images[explosionCounter / 5];
     ++explosionCounter;
     if (rotated) {
-        rotate_sprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
+        rotateSprite(dest, image, static_cast<int>(x), static_cast<int>(y), angle);
     } else {
         draw_sprite(dest, image, static_cast<int>(x), static_cast<int>(y));
     }

@@ -1,5 +1,6 @@
 #include "play/enemy_shot.h"
 
+#include "core/whole_fixed.h"
 #include "core/game_types.h"
 #include "gfx/graphic_library.h"
 
@@ -13,7 +14,7 @@ EnemyShot::EnemyShot(GraphicLibrary* library, std::string spritePath) {
 
 void EnemyShot::draw(BITMAP* dest) {
     if (!active) return;
-    rotate_sprite(dest, sprite, static_cast<int>(x), static_cast<int>(y), angle);
+    rotateSprite(dest, sprite, static_cast<int>(x), static_cast<int>(y), angle);
 }
 
 void EnemyShot::releaseGraphics(GraphicLibrary* library) {

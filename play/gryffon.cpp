@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/game_types.h"
+#include "core/whole_fixed.h"
 #include "audio/sound_bank.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon_laser.h"
@@ -118,16 +119,16 @@ void Gryffon::fire(SoundBank* sounds) {
             break;
         case SHAPE_TRIANGLE:
             updateSweep();
-            placeLaser(slot, angle, sounds) && placeLaser(slot, angle + itofix(sweepOffset), sounds) &&
-                placeLaser(slot, angle - itofix(sweepOffset), sounds);
+            placeLaser(slot, angle, sounds) && placeLaser(slot, angle + wholeFixed(sweepOffset), sounds) &&
+                placeLaser(slot, angle - wholeFixed(sweepOffset), sounds);
             break;
         case SHAPE_RECTANGLE:
-            placeLaser(slot, angle + itofix(64), sounds) && placeLaser(slot, angle + itofix(128), sounds) &&
-                placeLaser(slot, angle + itofix(192), sounds) && placeLaser(slot, angle + itofix(256), sounds);
+            placeLaser(slot, angle + wholeFixed(64), sounds) && placeLaser(slot, angle + wholeFixed(128), sounds) &&
+                placeLaser(slot, angle + wholeFixed(192), sounds) && placeLaser(slot, angle + wholeFixed(256), sounds);
             break;
         case SHAPE_V:
-            placeLaser(slot, angle - itofix(8), sounds) && placeLaser(slot, angle, sounds) &&
-                placeLaser(slot, angle + itofix(8), sounds);
+            placeLaser(slot, angle - wholeFixed(8), sounds) && placeLaser(slot, angle, sounds) &&
+                placeLaser(slot, angle + wholeFixed(8), sounds);
             break;
         default:
             break;
@@ -155,7 +156,7 @@ void Gryffon::drawShip(BITMAP* dest) {
         if (frameCounter == 6) frameCounter = 0;
         frame = frameCounter < 3 ? 0 : 1;
     }
-    rotate_sprite(dest, shipSprites[frame], x, y, angle);
+    rotateSprite(dest, shipSprites[frame], x, y, angle);
     drawPoints(dest);
 }
 
@@ -168,10 +169,10 @@ void Gryffon::drawHitSequence(BITMAP* dest) {
         return;
     }
     if (hitCounter > 75 && hitCounter < 200) {
-        if (hitCounter % 6 < 3) rotate_sprite(dest, shipSprites[2], x, y, angle);
+        if (hitCounter % 6 < 3) rotateSprite(dest, shipSprites[2], x, y, angle);
         drawPoints(dest);
     }
-    if (hitCounter >= 0 && hitCounter < 20) rotate_sprite(dest, explosionSprites[hitCounter / 4], x, y, angle);
+    if (hitCounter >= 0 && hitCounter < 20) rotateSprite(dest, explosionSprites[hitCounter / 4], x, y, angle);
 }
 
 void Gryffon::draw(BITMAP* dest) {

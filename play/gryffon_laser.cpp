@@ -1,5 +1,6 @@
 #include "play/gryffon_laser.h"
 
+#include "core/whole_fixed.h"
 #include "core/game_types.h"
 #include "gfx/graphic_library.h"
 
@@ -10,7 +11,7 @@ GryffonLaser::GryffonLaser(GraphicLibrary* library) {
 
 void GryffonLaser::draw(BITMAP* dest) {
     if (!active) return;
-    rotate_sprite(dest, sprite, static_cast<int>(x), static_cast<int>(y), angle);
+    rotateSprite(dest, sprite, static_cast<int>(x), static_cast<int>(y), angle);
 }
 
 void GryffonLaser::releaseGraphics(GraphicLibrary* library) {

@@ -99,7 +99,8 @@ void killEnemy(Enemy* enemy) {
 }
 
 void endRound() {
-    end_counter = 0;
+    // ESC pressed earlier in this frame has already ended the round: it wins.
+    if (end_counter == -1) end_counter = 0;
     sound_bank->stopMusic();
     if (game_mode != Marathon) stopRoundClock();
 }

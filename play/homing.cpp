@@ -2,12 +2,20 @@
 
 #include <allegro.h>
 
+#include "core/whole_fixed.h"
 #include "play/enemy.h"
 #include "play/gryffon.h"
 
 namespace {
 const int DEAD_BAND = 5;
 const int HALF_TURN = 128;
+
+// Past the 20th frame of its explosion the ship is gone. With no ship left its
+// counter stops at 20, so the last wreck counts as gone from that frame on.
+bool shipOutOfReach(const Gryffon* ship) {
+    int counter = ship->getHitCounter();
+    return counter > 20 || (counter == 20 && ship->getLives() <= 0);
+}
 }  // namespace
 
 bool isHomingKind(char kind) { return kind == 'H' || kind == 'W' || kind == 'S' || kind == 'B'; }
@@ -15,7 +23,7 @@ bool isHomingKind(char kind) { return kind == 'H' || kind == 'W' || kind == 'S' 
 fixed homingTarget(const Enemy* enemy, const Gryffon* ship) {
     int dx = static_cast<int>((ship->getX() + 18) - (enemy->getX() + enemy->getWidth() / 2));
     int dy = static_cast<int>((enemy->getY() + enemy->getHeight() / 2) - (ship->getY() + 18));
-    return fixatan2(itofix(dx), itofix(dy));
+    return fixatan2(wholeFixed(dx), wholeFixed(dy));
 }
 
 int homingTurn(int d, int rate) {
@@ -28,7 +36,7 @@ int homingTurn(int d, int rate) {
 void homeOnShip(Enemy* enemy, const Gryffon* ship) {
     int rate = enemy->getKind() == 'H' ? 4 : 2;
     fixed target = homingTarget(enemy, ship);
-    if (target == 0 || ship->getHitCounter() > 20) return;
+    if (target == 0 || shipOutOfReach(ship)) return;
     int turn = homingTurn(fixtoi(target) - fixtoi(enemy->getAngle()), rate);
     if (turn != 0) enemy->turn(turn);
 }

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "core/whole_fixed.h"
 #include "core/frame_clock.h"
 #include "core/program.h"
 #include "core/shell_state.h"
@@ -72,7 +73,7 @@ void clampShip(Gryffon* ship) {
 void aimShip(Gryffon* ship) {
     int dx = mouse_x - (ship->getX() + 18);
     int up = (ship->getY() + 18) - mouse_y;
-    ship->setAngle(fixatan2(itofix(dx), itofix(up)));
+    ship->setAngle(fixatan2(wholeFixed(dx), wholeFixed(up)));
 }
 
 // A press fires at once, then every 6th frame held (every 4th with the
@@ -147,7 +148,7 @@ void inputStep() {
 void timeUpStep() {
     if (!time_up) return;
     time_up = false;
-    end_counter = 0;
+    if (end_counter == -1) end_counter = 0;  // ESC in this same frame wins
     stopRoundClock();
     sound_bank->stopMusic();
 }

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "core/whole_fixed.h"
 #include "core/program.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
@@ -44,7 +45,7 @@ void placeOnSpawnEdge(Enemy* enemy, int side) {
         default: x = 640; y = q % 680 - 100; heading = h % 64 + 160; break;
     }
     enemy->setPosition(x, y);
-    enemy->setAngle(itofix(heading));
+    enemy->setAngle(wholeFixed(heading));
     enemy->setVelocityFromAngle();
 }
 

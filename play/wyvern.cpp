@@ -1,6 +1,7 @@
 #include "play/wyvern.h"
 
 #include "core/game_types.h"
+#include "core/whole_fixed.h"
 #include "audio/sound_bank.h"
 #include "play/enemy_shot.h"
 
@@ -51,8 +52,8 @@ void Wyvern::fire(SoundBank* sounds) {
         // Side bullets leave 45 degrees (32 units) either side but are drawn at the heading.
         double muzzleX = x + 44, muzzleY = y + 44;
         bullets[g]->launch(muzzleX, muzzleY, angle, angle);
-        bullets[g + 3]->launch(muzzleX, muzzleY, angle, angle + itofix(32));
-        bullets[g + 6]->launch(muzzleX, muzzleY, angle, angle - itofix(32));
+        bullets[g + 3]->launch(muzzleX, muzzleY, angle, angle + wholeFixed(32));
+        bullets[g + 6]->launch(muzzleX, muzzleY, angle, angle - wholeFixed(32));
         if (sounds) sounds->playEnemyBullet();
         return;
     }

@@ -1,14 +1,21 @@
 #!/bin/bash
-# Installs the Debian packages Zenvar needs to build, play and test, only when
-# some are missing. Uses sudo when not run as root.
+# Installs the Debian packages Zenvar needs, only when some are missing. Uses
+# sudo when not run as root.
+#   scripts/install-deps.sh play   what building and playing the game needs
+#   scripts/install-deps.sh        that, and everything the tests, the fuzzing,
+#                                  the benchmark and the headless demo need
 set -eu
 
-packages=(
-    build-essential cmake pkg-config clang libclang-rt-14-dev
-    liballegro4-dev libgtest-dev libbenchmark-dev
-    xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
-    espeak-ng sox timidity freepats alsa-utils
-)
+# The compiler, CMake and Allegro; espeak-ng voices the count-down when the
+# assets are generated, and freepats gives the music its instruments.
+packages=(build-essential cmake pkg-config liballegro4-dev espeak-ng freepats)
+if [ "${1:-all}" != play ]; then
+    packages+=(
+        clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
+        xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
+        sox timidity alsa-utils
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

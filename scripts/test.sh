@@ -13,7 +13,8 @@ jobs=2
 bash "$root/scripts/install-deps.sh" || exit 1
 
 echo "== Build"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+# On after scripts/play.sh, which builds without them.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENVAR_TESTS=ON -DZENVAR_BENCH=ON || exit 1
 cmake --build "$build" -j"$jobs" || exit 1
 
 echo "== Tests"

@@ -4,6 +4,7 @@
 #include <allegro/internal/aintern.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/frame_clock.h"
@@ -11,6 +12,7 @@
 #include "play/enemy.h"
 #include "play/enemy_shot.h"
 #include "play/gryffon.h"
+#include "play/gryffon_laser.h"
 #include "play/round_state.h"
 #include "core/program.h"
 
@@ -76,10 +78,47 @@ double worstGap(const Threat* threats, int n, double cx, double cy, int dx, int 
     return worst;
 }
 
+bool triangleVolleysFlying() {
+    int flying = 0;
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) flying += gryffon->getLaser(i)->isActive();
+    return gryffon->getActiveShape() == SHAPE_TRIANGLE && flying >= 12;
+}
+
+bool battleshipInView() {
+    for (Enemy* enemy : enemy_slots) {
+        if (!enemy || enemy->getKind() != 'H' || enemy->getHitPoints() <= 0) continue;
+        if (enemy->getX() >= 0 && enemy->getY() >= 0 && enemy->getX() + enemy->getWidth() <= 640 &&
+            enemy->getY() + enemy->getHeight() <= 480)
+            return true;
+    }
+    return false;
+}
+
+// Tells scripts/demo.sh, once each, when the screen shows a moment worth a
+// picture: it takes the screenshot itself.
+void reportMoments() {
+    static bool triangle_told = false, battleship_told = false;
+    if (!triangle_told && triangleVolleysFlying()) {
+        triangle_told = true;
+        std::printf("moment: triangle\n");
+        std::fflush(stdout);
+    }
+    if (!battleship_told && battleshipInView()) {
+        battleship_told = true;
+        std::printf("moment: battleship\n");
+        std::fflush(stdout);
+    }
+}
+
 // The tick the normal frame tail waits for, or the rest a blocking wait asked for.
 void autopilotWait() {
-    if (pilot && game_mode != FrontEnd && end_counter == -1 && !paused && intro_counter != 0) pilot->steer();
-    else if (pilot) pilot->letGo();
+    bool flying = game_mode != FrontEnd && end_counter == -1 && !paused && intro_counter != 0;
+    if (pilot && flying) {
+        pilot->steer();
+        reportMoments();
+    } else if (pilot) {
+        pilot->letGo();
+    }
     if (paused) {
         rest(PAUSE_REST_MS);
         return;

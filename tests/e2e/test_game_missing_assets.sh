@@ -44,6 +44,8 @@ check_missing() {
     e2e_start_game
     text=$(e2e_message_text 20) || e2e_fail "no message box with $file missing"
     [ "$text" = "$expected" ] || e2e_fail "with $file missing the message reads \"$text\""
+    [[ $expected != "Error 40"* ]] || grep -q "missing picture $E2E_RUN/$file" "$E2E_WORK/stderr" ||
+        e2e_fail "stderr does not name the missing $file"
     press_ok || e2e_fail "cannot press OK on the message for $file"
     e2e_wait_exit 10
     [ "$E2E_EXIT" = 1 ] || e2e_fail "with $file missing the game ended with $E2E_EXIT, not 1"

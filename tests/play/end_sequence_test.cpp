@@ -34,20 +34,33 @@ protected:
         for (int i = 0; i < 8; ++i)
             bitmap_font->draw(expected, word.substr(i, 1), endLetterX(i, counter), 224);
     }
-    // Runs the end sequence from its first frame up to the hand-off; counts name entry frames.
+    // Runs the end sequence from its first frame up to the hand-off over a field
+    // drawn at full brightness every frame; counts name entry frames and keeps
+    // the lit pixels of a bare row of the first frame after the sequence.
     long runToHandOff() {
         end_counter = 0;
         long presented = testing_support::framesPresented();
-        testing_support::setFrameScript([] { close_requested = true; });
+        handOffLit = -1;
+        testing_support::setFrameScript([this] {
+            if (handOffLit < 0) handOffLit = litPixels(testing_support::fakeScreen(), 400);
+            close_requested = true;
+        });
         for (int frame = 0; frame < 301 && game_mode != FrontEnd; ++frame) {
-            clear_bitmap(buffer);
+            clear_to_color(buffer, makecol(255, 255, 255));
             endSequenceStep(buffer);
         }
+        if (handOffLit < 0) handOffLit = litPixels(buffer, 400);
         testing_support::clearFrameScript();
         close_requested = false;
         return testing_support::framesPresented() - presented;
     }
+    static int litPixels(BITMAP* bitmap, int row) {
+        int lit = 0;
+        for (int x = 0; x < 640; ++x) lit += getpixel(bitmap, x, row) != 0;
+        return lit;
+    }
     BITMAP* expected = nullptr;
+    int handOffLit = -1;
 };
 
 TEST_F(EndTest, LettersTravelTogetherAndStopAtTheirPlaces) {
@@ -118,6 +131,7 @@ TEST_F(EndTest, AfterThreeHundredFramesTheRoundHandsOffToTheTitle) {
     screen_timer = 77;
     fade_alpha = 200;
     EXPECT_EQ(runToHandOff(), 0);
+    EXPECT_EQ(handOffLit, 0);
     EXPECT_EQ(game_mode, FrontEnd);
     EXPECT_EQ(end_counter, -1);
     EXPECT_EQ(screen_timer, 0);
@@ -136,7 +150,12 @@ TEST_F(EndTest, AQualifyingScoreOpensNameEntryAfterTheFullSequence) {
     for (int frame = 1; frame <= 300; ++frame) endSequenceStep(buffer);
     EXPECT_EQ(game_mode, Marathon);
     EXPECT_EQ(end_counter, 300);
+    // The fire button is still down over "A": name entry waits for a new press.
+    click_latch = false;
+    mouse_x = 172, mouse_y = 244, mouse_b = 1;
     EXPECT_GT(runToHandOff(), 0);
+    EXPECT_EQ(handOffLit, 0);
+    EXPECT_EQ(std::string(marathon_table.names[4], 3), "   ");
     EXPECT_EQ(game_mode, FrontEnd);
 
     // Cut short by ESC (305): straight back, even with a qualifying score.

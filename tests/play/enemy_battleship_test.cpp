@@ -1,6 +1,7 @@
 // The big battleship's laser stream: one laser per call from a pool of 25.
 #include <gtest/gtest.h>
 
+#include "core/whole_fixed.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;
@@ -37,7 +38,7 @@ TEST(BattleshipStream, ReusesTheLowestNumberedIdleLaser) {
     GraphicLibrary library;
     BigBattleship ship(&library);
     ship.setPosition(100, 100);
-    ship.setAngle(itofix(128));
+    ship.setAngle(wholeFixed(128));
     for (int frame = 0; frame < 25; ++frame) ship.fire(nullptr);
     ship.getShot(17)->setPosition(100, 478);
     ship.getShot(9)->setPosition(100, 477);
@@ -51,7 +52,7 @@ TEST(BattleshipStream, ReusesTheLowestNumberedIdleLaser) {
     EXPECT_TRUE(ship.getShot(9)->isActive());
     EXPECT_EQ(ship.getShot(9)->getY(), 144.0);
     EXPECT_NEAR(ship.getShot(9)->getVY(), 4.0, 1e-4);
-    EXPECT_EQ(ship.getShot(9)->getAngle(), itofix(128));
+    EXPECT_EQ(ship.getShot(9)->getAngle(), wholeFixed(128));
     EXPECT_FALSE(ship.getShot(17)->isActive());
     ship.fire(nullptr);
     EXPECT_TRUE(ship.getShot(17)->isActive());

@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "core/whole_fixed.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;
@@ -16,7 +17,7 @@ namespace {
 Blade* placedBlade(GraphicLibrary* library, double x, double y, int heading) {
     Blade* blade = new Blade(library);
     blade->setPosition(x, y);
-    blade->setAngle(itofix(heading));
+    blade->setAngle(wholeFixed(heading));
     blade->setVelocityFromAngle();
     return blade;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/whole_fixed.h"
 #include "gfx/graphic_library.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
@@ -76,7 +77,7 @@ public:
         std::vector<std::function<void(BITMAP*)>> result;
         for (BITMAP* image : images) {
             result.push_back([=](BITMAP* dest) {
-                rotated ? rotate_sprite(dest, image, x, y, angle) : draw_sprite(dest, image, x, y);
+                rotated ? rotateSprite(dest, image, x, y, angle) : draw_sprite(dest, image, x, y);
             });
         }
         return result;

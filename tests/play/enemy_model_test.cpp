@@ -2,6 +2,7 @@
 // flight and body animation, hit boxes, shot numbering and shot drawing.
 #include <gtest/gtest.h>
 
+#include "core/whole_fixed.h"
 #include "core/game_types.h"
 #include "play/enemy_fixture.h"
 
@@ -71,27 +72,48 @@ TEST(EnemyModel, HitPointsBelowOneStartTheExplosionOnce) {
 
 // Headings wrap into -128..127 (entry headings may start outside it); a turn
 // recomputes the velocity, setAngle alone does not; heading 0 flies up.
+// Where Allegro's rotate_sprite shifts nothing negative, rotateSprite draws its very pixels.
+TEST(EnemyModel, RotateSpriteDrawsWhatAllegroDraws) {
+    BITMAP* sprite = load_bitmap("sprites/gryffon/gryffon1.bmp", nullptr);
+    BITMAP* ours = create_bitmap(640, 480);
+    BITMAP* allegros = create_bitmap(640, 480);
+    const int cases[][3] = {{0, 0, 0}, {5, 7, 64}, {600, 440, 37}, {300, 200, -100}};
+    for (const auto& c : cases) {
+        clear_bitmap(ours);
+        clear_bitmap(allegros);
+        rotateSprite(ours, sprite, c[0], c[1], wholeFixed(c[2]) + 0x4000);
+        rotate_sprite(allegros, sprite, c[0], c[1], wholeFixed(c[2]) + 0x4000);
+        int differ = 0;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) differ += getpixel(ours, x, y) != getpixel(allegros, x, y);
+        EXPECT_EQ(differ, 0) << c[0] << "," << c[1] << " at " << c[2];
+    }
+    destroy_bitmap(sprite);
+    destroy_bitmap(ours);
+    destroy_bitmap(allegros);
+}
+
 TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
     GraphicLibrary library;
     Shadow shadow(&library);  // speed 2
     const int turns[][3] = {{127, 2, -127}, {-127, -2, 127}, {250, 2, -4}, {126, 2, -128}, {-128, -1, 127}};
     for (const auto& t : turns) {
-        shadow.setAngle(itofix(t[0]));
+        shadow.setAngle(wholeFixed(t[0]));
         shadow.turn(t[1]);
-        EXPECT_EQ(shadow.getAngle(), itofix(t[2])) << t[0] << " turned by " << t[1];
+        EXPECT_EQ(shadow.getAngle(), wholeFixed(t[2])) << t[0] << " turned by " << t[1];
     }
-    shadow.setAngle(itofix(62));
+    shadow.setAngle(wholeFixed(62));
     shadow.setVelocity(9, 9);
     shadow.turn(2);
     EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4);
     EXPECT_NEAR(shadow.getVY(), 0.0, 1e-4);
-    shadow.setAngle(itofix(0));
+    shadow.setAngle(wholeFixed(0));
     EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4) << "setAngle alone keeps the velocity";
     shadow.setVelocityFromAngle();
     EXPECT_NEAR(shadow.getVY(), -2.0, 1e-9);
-    shadow.setAngle(itofix(32));
+    shadow.setAngle(wholeFixed(32));
     shadow.setVelocityFromAngle();
-    double diagonal = fixtof(fixsin(itofix(32))) * 2.0;
+    double diagonal = fixtof(fixsin(wholeFixed(32))) * 2.0;
     EXPECT_DOUBLE_EQ(shadow.getVX(), diagonal) << "computed in double, not in fixed point";
     EXPECT_DOUBLE_EQ(shadow.getVY(), -diagonal);
     shadow.releaseGraphics(&library);
@@ -106,8 +128,8 @@ TEST(EnemyModel, FlightMovesByTheVelocityAndAlternatesTheBodyEveryTwoFrames) {
         Enemy* enemy = facts.make(&library);
         NumberedImages body(&library, facts.bodyStem, 2);
         ASSERT_TRUE(body.allLoaded());
-        ASSERT_TRUE(body.allDistinct(true, itofix(64)));
-        enemy->setAngle(itofix(64));
+        ASSERT_TRUE(body.allDistinct(true, wholeFixed(64)));
+        enemy->setAngle(wholeFixed(64));
         enemy->setPosition(40.75, 30.5);
         enemy->setVelocity(0.5, 1.25);
         // Phases after each update: 1, 2, 3, 0, 1; drawn at the truncated position.
@@ -119,7 +141,7 @@ TEST(EnemyModel, FlightMovesByTheVelocityAndAlternatesTheBodyEveryTwoFrames) {
             EXPECT_DOUBLE_EQ(enemy->getY(), y);
             EXPECT_EQ(enemy->getAnimCounter(), (frame + 1) % 4);
             int drawn = whichPicture([&](BITMAP* dest) { enemy->draw(dest); },
-                                     body.pictures(static_cast<int>(x), static_cast<int>(y), true, itofix(64)));
+                                     body.pictures(static_cast<int>(x), static_cast<int>(y), true, wholeFixed(64)));
             EXPECT_EQ(drawn, expectedImage[frame]) << "frame " << frame;
         }
         retire(enemy, &library);
@@ -130,8 +152,8 @@ TEST(EnemyModel, FlightMovesByTheVelocityAndAlternatesTheBodyEveryTwoFrames) {
 static void checkExplosion(const KindFacts& facts, Enemy* enemy, GraphicLibrary* library) {
     NumberedImages images(library, facts.explosionStem, facts.explosionImages);
     ASSERT_TRUE(images.allLoaded());
-    ASSERT_TRUE(images.allDistinct(facts.explosionTurnsWithHeading, itofix(64)));
-    const fixed heading = itofix(64);
+    ASSERT_TRUE(images.allDistinct(facts.explosionTurnsWithHeading, wholeFixed(64)));
+    const fixed heading = wholeFixed(64);
     enemy->setPosition(40, 40);
     enemy->setAngle(heading);
     enemy->setHitPoints(0);
@@ -171,7 +193,7 @@ TEST(EnemyShotClass, LaunchAimsAtFourPixelsPerFrameAndDrawsOnlyInFlight) {
     GraphicLibrary library;
     EnemyShot shot(&library, "sprites/bullets/enemylaser.bmp");
     EXPECT_FALSE(shot.isActive());
-    shot.launch(50.5, 60.25, itofix(10), itofix(64));
+    shot.launch(50.5, 60.25, wholeFixed(10), wholeFixed(64));
     EXPECT_TRUE(shot.isActive());
     EXPECT_NEAR(shot.getVX(), 4.0, 1e-4);
     EXPECT_NEAR(shot.getVY(), 0.0, 1e-4);
@@ -179,7 +201,7 @@ TEST(EnemyShotClass, LaunchAimsAtFourPixelsPerFrameAndDrawsOnlyInFlight) {
     BITMAP* sprite = library.acquire("sprites/bullets/enemylaser.bmp");
     auto rotatedAt = [&](int x, int y) {
         return std::vector<std::function<void(BITMAP*)>>{
-            [=](BITMAP* dest) { rotate_sprite(dest, sprite, x, y, itofix(10)); }};
+            [=](BITMAP* dest) { rotateSprite(dest, sprite, x, y, wholeFixed(10)); }};
     };
     EXPECT_EQ(whichPicture([&](BITMAP* dest) { shot.draw(dest); }, rotatedAt(50, 60)), 0);
     // Truncation goes towards zero, also left of the screen edge.

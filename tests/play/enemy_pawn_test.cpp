@@ -2,6 +2,7 @@
 // free again.
 #include <gtest/gtest.h>
 
+#include "core/whole_fixed.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;
@@ -38,19 +39,19 @@ TEST(PawnFiring, BulletLeavesTheMuzzleAlongTheHeadingAndIsReusedOnlyAfterRetirem
     GraphicLibrary library;
     Pawn pawn(&library);
     pawn.setPosition(300, 200);
-    pawn.setAngle(itofix(64));
+    pawn.setAngle(wholeFixed(64));
     pawn.fire(nullptr);
     EnemyShot* bullet = pawn.getShot(0);
     ASSERT_TRUE(bullet->isActive());
     EXPECT_EQ(bullet->getX(), 315.0);
     EXPECT_EQ(bullet->getY(), 215.0);
-    EXPECT_EQ(bullet->getAngle(), itofix(64));
+    EXPECT_EQ(bullet->getAngle(), wholeFixed(64));
     EXPECT_NEAR(bullet->getVX(), 4.0, 1e-4) << "shots fly at 4 whatever the pawn's speed";
     EXPECT_NEAR(bullet->getVY(), 0.0, 1e-4);
 
     pawn.updateShots();
     EXPECT_NEAR(bullet->getX(), 319.0, 1e-4);
-    pawn.setAngle(itofix(0));
+    pawn.setAngle(wholeFixed(0));
     pawn.fire(nullptr);
     EXPECT_NEAR(bullet->getX(), 319.0, 1e-4) << "a bullet in flight is not launched again";
     EXPECT_NEAR(bullet->getVX(), 4.0, 1e-4);

@@ -1,6 +1,7 @@
 // The wyvern's three-way volleys and the groups they are launched from.
 #include <gtest/gtest.h>
 
+#include "core/whole_fixed.h"
 #include "play/enemy_fixture.h"
 
 using namespace enemy_testing;
@@ -26,7 +27,7 @@ TEST(WyvernVolley, ThreeBulletsFanOutFortyFiveDegreesAndAreDrawnAtTheHeading) {
     }
 
     // Facing right, the right-hand bullet heads down-right and all are drawn facing right.
-    wyvern.setAngle(itofix(64));
+    wyvern.setAngle(wholeFixed(64));
     wyvern.fire(nullptr);
     EXPECT_EQ(activeShots(&wyvern), std::vector<int>({0, 1, 3, 4, 6, 7}));
     const Flight headingRight[] = {{1, 4, 0}, {4, 2.83, 2.83}, {7, 2.83, -2.83}};
@@ -34,13 +35,13 @@ TEST(WyvernVolley, ThreeBulletsFanOutFortyFiveDegreesAndAreDrawnAtTheHeading) {
         SCOPED_TRACE(f.shot);
         EXPECT_NEAR(wyvern.getShot(f.shot)->getVX(), f.vx, 0.005);
         EXPECT_NEAR(wyvern.getShot(f.shot)->getVY(), f.vy, 0.005);
-        EXPECT_EQ(wyvern.getShot(f.shot)->getAngle(), itofix(64));
+        EXPECT_EQ(wyvern.getShot(f.shot)->getAngle(), wholeFixed(64));
     }
 
     // A side bullet really is drawn turned to the heading, not to its own direction.
     NumberedImages bullet(&library, "sprites/bullets/enemybullet", 2);
-    std::vector<std::function<void(BITMAP*)>> candidates = bullet.pictures(50, 60, true, itofix(64));
-    candidates.push_back(bullet.pictures(50, 60, true, itofix(96))[1]);  // its own direction
+    std::vector<std::function<void(BITMAP*)>> candidates = bullet.pictures(50, 60, true, wholeFixed(64));
+    candidates.push_back(bullet.pictures(50, 60, true, wholeFixed(96))[1]);  // its own direction
     wyvern.getShot(4)->setPosition(50.5, 60.5);
     EXPECT_EQ(whichPicture([&](BITMAP* dest) { wyvern.getShot(4)->draw(dest); }, candidates), 1);
     wyvern.releaseGraphics(&library);

@@ -17,7 +17,7 @@
 namespace {
 using namespace round_testing;
 
-const uint64_t EXPECTED_DIGEST = 0x93fa930bfc870b66ULL;
+const uint64_t EXPECTED_DIGEST = 0xe7f9243a758dbf7fULL;
 const int REPLAY_FRAMES = 6000;
 const unsigned REPLAY_SEED = 20261206;
 

@@ -84,6 +84,35 @@ TEST_F(RoundInputTest, EscapeEndsTheRoundAtOnceWithoutNameEntry) {
     EXPECT_TRUE(esc_latch);  // the same press will not quit the title too
 }
 
+// ESC pressed in the frame that loses the last ship, or in which time runs
+// out, still returns at once: no GAME OVER or TIME OVER, no name entry.
+TEST_F(RoundInputTest, EscapeWinsInTheFrameTheRoundEndsByItself) {
+    for (GameMode mode : {Marathon, TwoMinute}) {
+        SCOPED_TRACE(mode);
+        game_mode = mode;
+        end_counter = -1;
+        esc_latch = false;
+        marathon_table = two_minute_table = ScoreTable{};
+        flyingShipAt(300, 200);
+        gryffon->setScore(9000);
+        while (mode == Marathon && gryffon->getLives() > 1) {
+            gryffon->takeHit();
+            drawUntilHitCounter(-1, scratch);
+        }
+        if (mode == Marathon) enemy_slots[0] = makeEnemy<Pawn>(300, 200);  // rams the last ship
+        time_up = mode == TwoMinute;
+        long presentedBefore = testing_support::framesPresented();
+        testing_support::setFrameScript([] { close_requested = true; });
+        key[KEY_ESC] = 1;
+        runPlayFrame(buffer);
+        EXPECT_EQ(gryffon->getLives(), mode == Marathon ? 0 : 3);
+        EXPECT_FALSE(time_up);
+        EXPECT_EQ(game_mode, FrontEnd);
+        EXPECT_EQ(end_counter, -1);
+        EXPECT_EQ(testing_support::framesPresented(), presentedBefore);
+    }
+}
+
 TEST_F(RoundInputTest, TheCountdownFrameTakesNoInput) {
     clearRoundObjects();
     startRound(Marathon);

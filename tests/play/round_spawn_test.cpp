@@ -1,6 +1,7 @@
 // The spawn director, the divisor steps, retirement of enemies and homing.
 #include <functional>
 
+#include "core/whole_fixed.h"
 #include "play/big_battleship.h"
 #include "play/game_random.h"
 #include "play/homing.h"
@@ -65,7 +66,7 @@ TEST_F(SpawnTest, ASpawnEntersOnItsEdgeAimedInwards) {
             const int base[4] = {96, 224, 32, 160};
             EXPECT_DOUBLE_EQ(enemy->getX(), x) << "side " << side;
             EXPECT_DOUBLE_EQ(enemy->getY(), y) << "side " << side;
-            EXPECT_EQ(enemy->getAngle(), itofix(h % 64 + base[side]));
+            EXPECT_EQ(enemy->getAngle(), wholeFixed(h % 64 + base[side]));
             EXPECT_NEAR(enemy->getVX(), enemy->getSpeed() * fixtof(fixsin(enemy->getAngle())), 1e-9);
             EXPECT_NEAR(enemy->getVY(), -enemy->getSpeed() * fixtof(fixcos(enemy->getAngle())), 1e-9);
         }
@@ -159,12 +160,12 @@ TEST_F(SpawnTest, HomingKindsSteerAtTheShipUnlessStraightBelowOrItIsGone) {
     EXPECT_EQ(fixtoi(shadow->getAngle()), -2);
 
     BigBattleship* big = makeEnemy<BigBattleship>(400, 191);  // centre (448, 239)
-    big->setAngle(itofix(100));  // d = -164: the short way is on through 128
+    big->setAngle(wholeFixed(100));  // d = -164: the short way is on through 128
     homeOnShip(big, gryffon);
     EXPECT_EQ(fixtoi(big->getAngle()), 104);
 
     Wyvern* below = makeEnemy<Wyvern>(271, 400);  // centre (319, 448): ship straight above
-    below->setAngle(itofix(50));
+    below->setAngle(wholeFixed(50));
     homeOnShip(below, gryffon);
     EXPECT_EQ(fixtoi(below->getAngle()), 50);
 
@@ -175,6 +176,19 @@ TEST_F(SpawnTest, HomingKindsSteerAtTheShipUnlessStraightBelowOrItIsGone) {
     gryffon->draw(scratch);  // 21: the explosion has run too long to chase
     homeOnShip(shadow, gryffon);
     EXPECT_EQ(fixtoi(shadow->getAngle()), -4);
+
+    // The last ship: its counter stops at 20, and from there nothing chases the wreck.
+    while (gryffon->getLives() > 0) {
+        drawUntilHitCounter(-1, scratch);
+        gryffon->takeHit();
+    }
+    drawUntilHitCounter(19, scratch);
+    homeOnShip(shadow, gryffon);
+    EXPECT_EQ(fixtoi(shadow->getAngle()), -6);
+    for (int frame = 0; frame < 30; ++frame) gryffon->draw(scratch);
+    ASSERT_EQ(gryffon->getHitCounter(), 20);
+    homeOnShip(shadow, gryffon);
+    EXPECT_EQ(fixtoi(shadow->getAngle()), -6);
 
     for (Enemy* e : std::initializer_list<Enemy*>{shadow, big, below}) {
         e->releaseGraphics(graphic_library);

@@ -2,6 +2,7 @@
 // the fire cadence, volleys, the laser pool and the hit sequence.
 #include <functional>
 
+#include "core/whole_fixed.h"
 #include "round_fixture.h"
 
 namespace {
@@ -93,14 +94,14 @@ TEST_F(ShipTest, AimFollowsTheMouseClockwiseFromUpAndIsHeldWhileNotControllable)
     for (const auto& aim : aims) {
         mouse_x = aim[0], mouse_y = aim[1];
         steer();
-        EXPECT_EQ(gryffon->getAngle(), itofix(aim[2])) << aim[0] << "," << aim[1];
+        EXPECT_EQ(gryffon->getAngle(), wholeFixed(aim[2])) << aim[0] << "," << aim[1];
     }
     gryffon->takeHit();
     drawUntilHitCounter(74, scratch);
-    gryffon->setAngle(itofix(10));
+    gryffon->setAngle(wholeFixed(10));
     EXPECT_EQ(fixtoi(gryffon->getAngle()), -64);
     gryffon->draw(scratch);  // 75: controllable again, though not yet blinking
-    gryffon->setAngle(itofix(10));
+    gryffon->setAngle(wholeFixed(10));
     EXPECT_EQ(fixtoi(gryffon->getAngle()), 10);
 }
 
@@ -132,14 +133,14 @@ TEST_F(ShipTest, HoldingFireShootsAtOnceThenEverySixthOrFourthFrame) {
 
 TEST_F(ShipTest, EachShapeFiresItsOwnVolleyFromTheGunPoint) {
     gryffon->setPosition(200, 100);
-    gryffon->setAngle(itofix(10));
+    gryffon->setAngle(wholeFixed(10));
     gryffon->fire(sound_bank);
     EXPECT_EQ(volleyHeadings(), (std::vector<int>{10}));
     GryffonLaser* first = gryffon->getLaser(0);
     EXPECT_DOUBLE_EQ(first->getX(), 211.0);
     EXPECT_DOUBLE_EQ(first->getY(), 111.0);
-    EXPECT_NEAR(first->getVX(), 8 * fixtof(fixsin(itofix(10))), 1e-9);
-    EXPECT_NEAR(first->getVY(), -8 * fixtof(fixcos(itofix(10))), 1e-9);
+    EXPECT_NEAR(first->getVX(), 8 * fixtof(fixsin(wholeFixed(10))), 1e-9);
+    EXPECT_NEAR(first->getVY(), -8 * fixtof(fixcos(wholeFixed(10))), 1e-9);
 
     const struct {
         int shape;
@@ -148,7 +149,7 @@ TEST_F(ShipTest, EachShapeFiresItsOwnVolleyFromTheGunPoint) {
     for (const auto& volley : volleys) {
         freshShip();
         flyingShipAt(200, 100);
-        gryffon->setAngle(itofix(10));
+        gryffon->setAngle(wholeFixed(10));
         gainShape(volley.shape);
         gryffon->fire(sound_bank);
         EXPECT_EQ(volleyHeadings(), volley.headings) << "shape " << volley.shape;
@@ -251,7 +252,7 @@ TEST_F(ShipTest, TheExplosionShowsItsFiveImagesFourCountsEachThenNothing) {
         clear_bitmap(expected);
         gryffon->draw(scratch);
         ASSERT_EQ(gryffon->getHitCounter(), count);
-        if (count < 20) rotate_sprite(expected, images[count / 4], 100, 100, 0);
+        if (count < 20) rotateSprite(expected, images[count / 4], 100, 100, 0);
         EXPECT_TRUE(sameRegion(scratch, expected, 90, 90, 60, 60)) << "count " << count;
     }
     for (BITMAP* image : images) graphic_library->release(image);
