@@ -2,8 +2,13 @@
 
 #include <allegro.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "audio/alsa_messages.h"
 #include "core/game_types.h"
@@ -38,6 +43,28 @@ bool installEffectsOnly() {
     return install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0;
 }
 
+// The build links the instruments of Debian's freepats into patches/ beside
+// the game. When freepats is removed later the links lead nowhere, yet DIGMID
+// still starts and plays silence: look for the instruments ourselves.
+// Returns the first instrument the index names that cannot be read, or "".
+std::string firstMissingInstrument() {
+    char executable[1024], folder[1024];
+    get_executable_name(executable, sizeof executable);
+    replace_filename(folder, executable, "", sizeof folder);
+    std::ifstream index(std::string(folder) + "default.cfg");
+    std::string line;
+    while (std::getline(index, line)) {
+        std::istringstream words(line);
+        int number;
+        std::string name;
+        if (!(words >> number >> name) || name.find("multipatch") != std::string::npos) continue;
+        std::string path = std::string(folder) + name;
+        if (path.find(".pat") == std::string::npos) path += ".pat";
+        if (access(path.c_str(), R_OK) != 0) return name;
+    }
+    return "";
+}
+
 void stopAndDestroy(SAMPLE*& sample) {
     if (!sample) return;
     stop_sample(sample);
@@ -52,6 +79,13 @@ SoundBank::SoundBank() {
     char music_failure[ALLEGRO_ERROR_SIZE];
     std::strncpy(music_failure, allegro_error, sizeof music_failure - 1);
     music_failure[sizeof music_failure - 1] = '\0';
+    std::string missing = music && midi_driver->id == MIDI_DIGMID ? firstMissingInstrument() : "";
+    if (!missing.empty()) {
+        remove_sound();
+        music = false;
+        std::snprintf(music_failure, sizeof music_failure, "instrument %s cannot be read (freepats removed?)",
+                      missing.c_str());
+    }
     enabled = music || installEffectsOnly();
     releaseAlsaMessages(enabled);
     if (!enabled) return;  // no sound device at all: silent, as the player expects

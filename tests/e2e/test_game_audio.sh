@@ -58,8 +58,9 @@ quit_and_measure "title music"; rms=$RMS
 echo "title music: RMS $rms"
 louder "$rms" "$AUDIBLE_RMS" || e2e_fail "the title music is not audible (RMS $rms)"
 
-# 2 and 3. No patch set, so no music; only the shot makes a sound.
-rm "$E2E_RUN/default.cfg"
+# 2 and 3. No patch set, so no music; only the shot makes a sound. First the
+# instruments are gone (freepats removed after the build), then the index too.
+for link in "$E2E_RUN"/patches/*.pat; do ln -sfn /nonexistent/instrument.pat "$link"; done
 for wav in "$E2E_RUN"/sfx/*.wav; do
     [ "$(basename "$wav")" = shot.wav ] && continue
     sox -n -r 22050 -c 1 -b 16 "$wav" trim 0 0.1 || e2e_fail "cannot write a silent sample"
@@ -75,11 +76,14 @@ said=$(grep -c '^Zenvar: the music is off: .' "$E2E_WORK/stderr")
 [ "$said" = 1 ] || e2e_fail "without a patch set the game said $said times that the music is off"
 grep '^Zenvar:' "$E2E_WORK/stderr"
 
+rm "$E2E_RUN/default.cfg"
 rm -f "$E2E_WORK/sound.wav"
 start_and_wait_title
 play_marathon 2
 quit_and_measure "a round with firing"; rms=$RMS
 echo "round with two seconds of fire: RMS $rms"
 louder "$rms" "$AUDIBLE_RMS" || e2e_fail "the shot is not audible (RMS $rms)"
+said=$(grep -c '^Zenvar: the music is off: .' "$E2E_WORK/stderr")
+[ "$said" = 1 ] || e2e_fail "without an index the game said $said times that the music is off"
 
 echo "PASS"
