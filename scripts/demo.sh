@@ -1,6 +1,6 @@
 #!/bin/bash
 # The game without a screen: runs the real game on a virtual display (Xvfb)
-# built with its test autopilot (zenvar-autopilot) flying the ship, and leaves a strip of
+# built with its autopilot (zenvar-autopilot) flying the ship, and leaves a strip of
 # PNG frames, an animated GIF and a WAV of the sound it made.
 #   scripts/demo.sh [RUN_FOLDER] [SECONDS_OF_PLAY]
 # The run folder is copied first, so the demo never touches the player's
