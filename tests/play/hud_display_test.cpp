@@ -49,6 +49,7 @@ TEST_F(HudTest, TheBackdropWrapsWithoutASeamAndDipsToBlackOnceEveryThousandFrame
     const int dips[][2] = {{499, -1}, {500, 256}, {531, 8}, {532, 0}, {563, 248}, {564, -1}, {1532, 0}};
     for (const auto& dip : dips) EXPECT_EQ(backdropDipAlpha(dip[0]), dip[1]) << dip[0];
     frame_count = 532;
+    clear_bitmap(buffer);
     drawBackdrop(buffer);
     EXPECT_FALSE(regionHasPaint(buffer, 0, 0, 640, 480));
     destroy_bitmap(game_background);
