@@ -35,10 +35,11 @@ std::string checkCounters() {
                           outside("background_scroll", background_scroll, 0, 1359);
     if (game_mode == FrontEnd || !problem.empty()) return problem;
     if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) problem += "spawn_divisor off its steps ";
+    // A marathon round keeps whatever the last timed round left in seconds_left.
+    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, game_mode == FiveMinute ? 300 : 120);
     return problem + outside("spawn_side", spawn_side, 0, 3) + outside("banner_timer", banner_timer, -1, 400) +
            outside("intro_counter", intro_counter, -1, 301) + outside("end_counter", end_counter, -1, 305) +
-           outside("fire_counter", fire_counter, -1, 5) +
-           outside("seconds_left", seconds_left, -1, game_mode == FiveMinute ? 300 : 120);
+           outside("fire_counter", fire_counter, -1, 5);
 }
 
 // Slots hold distinct live objects; enemies are retired before they stray far.
