@@ -21,13 +21,13 @@
 #include "core/frame_clock.h"
 #include "core/program.h"
 #include "core/shell_state.h"
+#include "gfx/bitmap_font.h"
+#include "gfx/graphic_library.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"
 #include "play/gem.h"
-#include "play/gryffon_laser.h"
-#include "gfx/bitmap_font.h"
-#include "gfx/graphic_library.h"
 #include "play/gryffon.h"
+#include "play/gryffon_laser.h"
 #include "play/round_loop.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
@@ -69,7 +69,8 @@ std::string checkCounters() {
     if (game_mode == FrontEnd || !problem.empty()) return problem;
     if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) problem += "spawn_divisor off its steps ";
     // A marathon round keeps whatever the last timed round left in seconds_left.
-    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, game_mode == FiveMinute ? 300 : 120);
+    int clock_start = game_mode == FiveMinute ? 300 : 120;
+    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, clock_start);
     return problem + outside("spawn_side", spawn_side, 0, 3) + outside("banner_timer", banner_timer, -1, 400) +
            outside("intro_counter", intro_counter, -1, 301) + outside("end_counter", end_counter, -1, 305) +
            outside("fire_counter", fire_counter, -1, 5);
