@@ -1,5 +1,5 @@
-// Enemies: what every kind shares (hit box, shots, explosion, flight, headings,
-// its art coming and going) and how each kind fires. Gems share the art handling.
+// Enemies: what every kind shares (hit box, shots, explosion, flight, its art
+// coming and going) and how each kind fires. Gems share the art handling.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -48,26 +48,6 @@ TEST(EnemyModel, EveryKindHasItsHitBoxShotsAndExplosionAndGivesItsArtBack) {
     destroy_bitmap(canvas);
 }
 
-// Headings wrap into -128..127; a turn recomputes the velocity (heading 0 flies up).
-TEST(EnemyModel, TurningWrapsTheHeadingAndRecomputesTheVelocity) {
-    GraphicLibrary library;
-    Shadow shadow(&library);  // speed 2
-    const int turns[][3] = {{127, 2, -127}, {-127, -2, 127}, {250, 2, -4}, {126, 2, -128}, {-128, -1, 127}};
-    for (const auto& t : turns) {
-        shadow.setAngle(itofix(t[0]));
-        shadow.turn(t[1]);
-        EXPECT_EQ(shadow.getAngle(), itofix(t[2])) << t[0] << " turned by " << t[1];
-    }
-    shadow.setAngle(itofix(62));
-    shadow.turn(2);
-    EXPECT_NEAR(shadow.getVX(), 2.0, 1e-4);
-    EXPECT_NEAR(shadow.getVY(), 0.0, 1e-4);
-    shadow.setAngle(itofix(0));
-    shadow.setVelocityFromAngle();
-    EXPECT_NEAR(shadow.getVY(), -2.0, 1e-9);
-    shadow.releaseGraphics(&library);
-}
-
 // A missing file: error 40, and everything acquired so far given back without
 // touching what other owners hold.
 TEST(EnemyModel, MissingArtThrows40AndLeavesOtherOwnersAlone) {
@@ -96,21 +76,6 @@ TEST(EnemyModel, MissingArtThrows40AndLeavesOtherOwnersAlone) {
     blade.releaseGraphics(&library);
     ASSERT_TRUE(art.remove("sprites/gem/gem3.bmp"));
     EXPECT_THROW(Gem gem(&library), int);
-    EXPECT_EQ(library.entryCount(), 0);
-}
-
-// Image 0 for phases 0..17, then two phases each for images 1 to 3 and one for 4.
-TEST(GemClass, GlintsThroughItsFiveImagesEveryTwentyFiveDraws) {
-    std::vector<int> images;
-    for (int phase = 16; phase < 25; ++phase) images.push_back(Gem::imageForPhase(phase));
-    EXPECT_EQ(images, (std::vector<int>{0, 0, 1, 1, 2, 2, 3, 3, 4}));
-    GraphicLibrary library;
-    Gem gem(&library);
-    BITMAP* canvas = create_bitmap(64, 64);
-    for (int draw = 0; draw < 26; ++draw) gem.draw(canvas);  // inactive gems glint on, unseen
-    EXPECT_EQ(gem.getAnimCounter(), 1);
-    destroy_bitmap(canvas);
-    gem.releaseGraphics(&library);
     EXPECT_EQ(library.entryCount(), 0);
 }
 

@@ -1,4 +1,4 @@
-// The hit pass and the gems: box edges, slot order, kills and their awards,
+// The hit pass and the gems: box edges, kills and their awards,
 // extra ships, rams, the last ship; where gems drop, when they show and go,
 // and the pickup box.
 #include <functional>
@@ -88,19 +88,6 @@ TEST_F(HitsTest, EveryKindDiesOnItsLastHitPointAndScoresItsValue) {
         EXPECT_EQ(gryffon->getScore(), kind.score);
         clearRoundObjects();
     }
-}
-
-// A laser over two enemies strikes the lower slot only; two lasers kill two.
-TEST_F(HitsTest, EachLaserStrikesOnlyTheLowestSlotStillAlive) {
-    for (int i = 0; i < 3; ++i) enemy_slots[4 - i] = makeEnemy<Pawn>(100, 100);
-    GryffonLaser* first = laserAt(3, 110, 110);
-    GryffonLaser* second = laserAt(17, 110, 110);
-    hitPass();
-    EXPECT_FALSE(first->isActive());
-    EXPECT_FALSE(second->isActive());
-    EXPECT_EQ(enemy_slots[2]->getHitPoints(), 0);
-    EXPECT_EQ(enemy_slots[3]->getHitPoints(), 0);
-    EXPECT_EQ(enemy_slots[4]->getHitPoints(), 1);
 }
 
 TEST_F(HitsTest, ExtraShipsComeAt30000ThenEvery50000ButNotWhileTheRoundEnds) {

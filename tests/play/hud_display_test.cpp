@@ -1,5 +1,5 @@
-// The backdrop's wrap and dip, the shape banner, the score and reserve
-// display, the countdown and "GO!!", and the time display.
+// The backdrop's wrap and dip, the score and reserve display, and the time
+// display. The banner and the countdown are drawn in the frame digest's round.
 #include <string>
 
 #include "gfx/bitmap_font.h"
@@ -56,24 +56,6 @@ TEST_F(HudTest, TheBackdropWrapsWithoutASeamAndDipsToBlackOnceEveryThousandFrame
     game_background = own;
 }
 
-// 8 frames on, 8 off for 400 frames; the frame it stops still shows the name.
-TEST_F(HudTest, TheBannerBlinksTheNameOfTheActiveShape) {
-    current_shape = SHAPE_RECTANGLE;
-    banner_timer = 0;
-    for (int frame = 1; frame <= 402; ++frame) {
-        clear_bitmap(buffer);
-        shapeBannerStep(buffer);
-        bool shown = frame <= 400 ? frame % 16 < 8 : frame == 401;
-        ASSERT_EQ(banner_timer, frame <= 400 ? frame : -1) << frame;
-        ASSERT_TRUE(shown ? shows({{"SQUARE", {272, 0}}}) : !regionHasPaint(buffer, 0, 0, 640, 16)) << frame;
-    }
-    current_shape = SHAPE_TRIANGLE;
-    banner_timer = 0;
-    clear_bitmap(buffer);
-    shapeBannerStep(buffer);
-    EXPECT_TRUE(shows({{"TRIANGLE", {256, 0}}}));
-}
-
 // Reserve ships are the lives beyond the one in play; none shown once all are lost.
 TEST_F(HudTest, ScoreReserveShipsAndTheSecondsLeft) {
     flyingShipAt(300, 200);
@@ -97,29 +79,6 @@ TEST_F(HudTest, ScoreReserveShipsAndTheSecondsLeft) {
         drawTimer(buffer);
         EXPECT_TRUE(shows({{t.text, {512, 464}}})) << t.seconds;
     }
-}
-
-// The digits pile up on the screen, 750 ms apart; then "GO!!" runs across
-// for 300 frames and the intro ends.
-TEST_F(HudTest, TheCountdownShowsEachDigitThenGoRunsAcross) {
-    std::vector<bool> screens;
-    const char* digits[3] = {"3", "2", "1"};
-    testing_support::setFrameScript([&] {
-        bitmap_font->draw(expected, digits[screens.size()], 280 + 32 * screens.size(), 224);
-        screens.push_back(sameRegion(testing_support::fakeScreen(), expected, 0, 200, 640, 64));
-    });
-    intro_counter = 0;
-    countdownStep(buffer);
-    EXPECT_EQ(screens, (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(intro_counter, 2);
-    testing_support::clearFrameScript();
-    clear_bitmap(buffer);
-    intro_counter = 100;
-    countdownStep(buffer);
-    EXPECT_TRUE(shows({{"GO!!", {332, 224}}}));
-    intro_counter = 300;
-    runPlayFrame(buffer);
-    EXPECT_EQ(intro_counter, -1);
 }
 
 }  // namespace
