@@ -1,6 +1,6 @@
 #!/bin/bash
 # The game without a screen: runs the real game on a virtual display (Xvfb)
-# built with its test autopilot (zenvar-autopilot) flying the ship, and leaves a strip of
+# built with its autopilot (zenvar-autopilot) flying the ship, and leaves a strip of
 # PNG frames, an animated GIF and a WAV of the sound it made.
 #   scripts/demo.sh [RUN_FOLDER] [SECONDS_OF_PLAY]
 #   scripts/demo.sh --docs [RUN_FOLDER]
@@ -22,7 +22,7 @@ run_source=${1:-$root/build/run}
 play_seconds=${2:-30}
 [ -n "$docs" ] && play_seconds=240
 out="$root/out/demo"
-# The game built with the autopilot (tests/autopilot), as it lies in the run folder.
+# The game built with the autopilot (scripts/autopilot), as it lies in the run folder.
 autopilot_game=zenvar-autopilot
 
 [ -x "$run_source/$autopilot_game" ] || { echo "demo: no $autopilot_game in $run_source (build it first)" >&2; exit 1; }

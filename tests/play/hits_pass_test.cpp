@@ -1,10 +1,13 @@
-// The hit pass: box edges, slot order, kills and their awards, extra ships,
-// rams and shots against a ship that cannot be hit.
+// The hit pass and the gems: box edges, kills and their awards,
+// extra ships, rams, the last ship; where gems drop, when they show and go,
+// and the pickup box.
+#include <functional>
+
+#include "play/enemy_fixture.h"
 #include "play/enemy_shot.h"
+#include "play/game_random.h"
 #include "play/gem_step.h"
 #include "play/hit_pass.h"
-#include "play/pawn.h"
-#include "play/wyvern.h"
 #include "round_fixture.h"
 
 namespace {
@@ -24,17 +27,24 @@ protected:
         return laser;
     }
     // Kills a 160-point pawn with a laser in a frame's hit pass.
-    void laserKill(double x = 100, double y = 100) {
-        enemy_slots[0] = makeEnemy<Pawn>(x, y);
-        laserAt(0, x + 10, y + 10);
+    void laserKill() {
+        enemy_slots[0] = makeEnemy<Pawn>(100, 100);
+        laserAt(0, 110, 110);
         hitPass();
-        ASSERT_LE(enemy_slots[0]->getHitPoints(), 0);
         clearRoundObjects();
     }
-    int gemCount() {
-        int n = 0;
-        for (int i = 0; i < GEM_SLOT_COUNT; ++i) n += gem_slots[i] != nullptr;
-        return n;
+    void putGem(int slot, int x, int y, int age) {
+        gem_slots[slot] = new Gem(graphic_library);
+        gem_slots[slot]->setPosition(x, y);
+        gem_slots[slot]->setActive(true);
+        gem_ages[slot] = age;
+    }
+    // Seeds gameRandom() so that the next drop roll (out of 20) comes up as wanted.
+    void seedRoll(int roll) {
+        for (unsigned seed = 1;; ++seed) {
+            srand(seed);
+            if (gameRandom() % 20 == roll) return srand(seed);
+        }
     }
 };
 
@@ -58,83 +68,51 @@ TEST_F(HitsTest, BoxesThatOnlyShareAnEdgeCollide) {
                                     : shipTouchesEnemy(gryffon, pawn);
         EXPECT_EQ(hits, c.hits) << c.what << " at " << c.x << "," << c.y;
     }
-    pawn->setPosition(100, 100);
-    laser->setPosition(110, 110);
-    laser->setActive(false);
-    EXPECT_FALSE(laserHitsEnemy(laser, pawn));
-    EXPECT_FALSE(shipTouchesEnemy(gryffon, nullptr));
     pawn->releaseGraphics(graphic_library);
     delete pawn;
 }
 
-// A laser over two enemies strikes the lower slot only; two lasers on one-hit
-// enemies kill two of them; two on a wyvern wound it twice.
-TEST_F(HitsTest, EachLaserStrikesOnlyTheLowestSlotStillAlive) {
-    enemy_slots[5] = makeEnemy<Pawn>(100, 100);
-    enemy_slots[2] = makeEnemy<Pawn>(105, 105);
-    GryffonLaser* laser = laserAt(9, 112, 112);
-    hitPass();
-    EXPECT_FALSE(laser->isActive());
-    EXPECT_EQ(enemy_slots[2]->getHitPoints(), 0);
-    EXPECT_EQ(enemy_slots[5]->getHitPoints(), 1);
-    EXPECT_EQ(gryffon->getScore(), 160);
-
-    clearRoundObjects();
-    for (int i = 0; i < 3; ++i) enemy_slots[i] = makeEnemy<Pawn>(100, 100);
-    GryffonLaser* first = laserAt(3, 110, 110);
-    GryffonLaser* second = laserAt(17, 110, 110);
-    hitPass();
-    EXPECT_FALSE(first->isActive());
-    EXPECT_FALSE(second->isActive());
-    EXPECT_EQ(enemy_slots[0]->getHitPoints(), 0);
-    EXPECT_EQ(enemy_slots[1]->getHitPoints(), 0);
-    EXPECT_EQ(enemy_slots[2]->getHitPoints(), 1);
-    EXPECT_EQ(gryffon->getScore(), 480);
-
-    Wyvern* wyvern = makeEnemy<Wyvern>(300, 50);
-    enemy_slots[3] = wyvern;
-    int hp = wyvern->getHitPoints();
-    laserAt(0, 340, 90);
-    laserAt(1, 341, 91);
-    hitPass();
-    EXPECT_EQ(wyvern->getHitPoints(), hp - 2);
-    EXPECT_EQ(gryffon->getScore(), 480);  // wounded, not killed
+// Each kind dies on the laser that takes its last hit point and scores its value.
+TEST_F(HitsTest, EveryKindDiesOnItsLastHitPointAndScoresItsValue) {
+    for (const enemy_testing::KindFacts& kind : enemy_testing::allKinds()) {
+        SCOPED_TRACE(kind.name);
+        gryffon->setScore(0);
+        enemy_slots[0] = kind.make(graphic_library);
+        enemy_slots[0]->setPosition(100, 100);
+        for (int hit = 1; hit <= kind.hitPoints; ++hit) {
+            EXPECT_EQ(gryffon->getScore(), 0) << hit;
+            laserAt(0, 110, 110);
+            hitPass();
+        }
+        EXPECT_EQ(enemy_slots[0]->getExplosionCounter(), 1);
+        EXPECT_EQ(gryffon->getScore(), kind.score);
+        clearRoundObjects();
+    }
 }
 
 TEST_F(HitsTest, ExtraShipsComeAt30000ThenEvery50000ButNotWhileTheRoundEnds) {
     srand(3);
-    gryffon->setScore(29839);
-    laserKill();
-    EXPECT_EQ(gryffon->getScore(), 29999);
-    EXPECT_EQ(gryffon->getLives(), 3);
-    laserKill();
-    EXPECT_EQ(gryffon->getLives(), 4);
-    EXPECT_EQ(next_bonus, 80000);
-    gryffon->setScore(79900);
-    laserKill();
-    EXPECT_EQ(gryffon->getLives(), 5);
-    EXPECT_EQ(next_bonus, 130000);
-    gryffon->setScore(129900);
-    end_counter = 40;
-    laserKill();
-    EXPECT_EQ(gryffon->getScore(), 130060);  // the kill still scores
-    EXPECT_EQ(gryffon->getLives(), 5);
-    EXPECT_EQ(next_bonus, 130000);
+    const struct { int scoreBefore, endCounter, lives, nextBonus; } kills[] = {
+        {29839, -1, 3, 30000}, {29999, -1, 4, 80000}, {79900, -1, 5, 130000}, {129900, 40, 5, 130000}};
+    for (const auto& k : kills) {
+        gryffon->setScore(k.scoreBefore);
+        end_counter = k.endCounter;
+        laserKill();
+        EXPECT_EQ(gryffon->getScore(), k.scoreBefore + 160);
+        EXPECT_EQ(gryffon->getLives(), k.lives) << k.scoreBefore;
+        EXPECT_EQ(next_bonus, k.nextBonus) << k.scoreBefore;
+    }
 }
 
 TEST_F(HitsTest, GemPointsPastTheThresholdWaitForTheNextLaserKill) {
     gryffon->setScore(29950);
-    gem_slots[0] = new Gem(graphic_library);
-    gem_slots[0]->setPosition(310, 310);
-    gem_slots[0]->setActive(true);
-    gem_ages[0] = 10;
+    putGem(0, 310, 310, 10);
     gemStep(buffer);
     EXPECT_EQ(gryffon->getScore(), 30050);
     hitPass();
     EXPECT_EQ(gryffon->getLives(), 3);
     laserKill();
     EXPECT_EQ(gryffon->getLives(), 4);
-    EXPECT_EQ(gryffon->getScore(), 30210);
 }
 
 TEST_F(HitsTest, RammingCostsAShipAndEarnsNothing) {
@@ -145,53 +123,93 @@ TEST_F(HitsTest, RammingCostsAShipAndEarnsNothing) {
         enemy_slots[0] = makeEnemy<Pawn>(300, 300);
         hitPass();
         EXPECT_EQ(gryffon->getLives(), lives - 1);
-        EXPECT_EQ(gryffon->getHitCounter(), 0);
-        EXPECT_EQ(enemy_slots[0]->getHitPoints(), 0);
         EXPECT_EQ(enemy_slots[0]->getExplosionCounter(), 1);
         EXPECT_EQ(gryffon->getScore(), 0);
-        EXPECT_EQ(gemCount(), 0);
+        EXPECT_EQ(gem_slots[0], nullptr);
         clearRoundObjects();
     }
 }
 
-TEST_F(HitsTest, AShotTouchingAShipThatCannotBeHitStaysActive) {
-    Pawn* pawn = makeEnemy<Pawn>(100, 100);
-    enemy_slots[0] = pawn;
-    EnemyShot* shot = pawn->getShot(0);
-    shot->setActive(true);
-    shot->setPosition(310, 310);
-    gryffon->reset();  // blinking in: count 75
+// Shots pass through a blinking ship; the last ship lost ends the round once.
+TEST_F(HitsTest, ShotsHitOnlyAFlyingShipAndTheLastOneEndsTheRound) {
+    gryffon->takeHit();
     drawUntilHitCounter(120, scratch);
-    hitPass();
-    EXPECT_TRUE(shot->isActive());
-    EXPECT_EQ(gryffon->getLives(), 3);
-
-    drawUntilHitCounter(-1, scratch);
-    hitPass();
-    EXPECT_FALSE(shot->isActive());
-    EXPECT_EQ(gryffon->getLives(), 2);
-    EXPECT_EQ(end_counter, -1);
-}
-
-TEST_F(HitsTest, LosingTheLastShipEndsTheRoundOnce) {
-    game_mode = Marathon;
-    gryffon->takeHit();
-    drawUntilHitCounter(-1, scratch);
-    gryffon->takeHit();
-    drawUntilHitCounter(-1, scratch);
-    ASSERT_EQ(gryffon->getLives(), 1);
     Pawn* pawn = makeEnemy<Pawn>(100, 100);
     enemy_slots[0] = pawn;
     pawn->getShot(0)->setActive(true);
     pawn->getShot(0)->setPosition(310, 310);
+    hitPass();
+    EXPECT_TRUE(pawn->getShot(0)->isActive());
+    drawUntilHitCounter(-1, scratch);
+    gryffon->takeHit();
+    drawUntilHitCounter(-1, scratch);
+    ASSERT_EQ(gryffon->getLives(), 1);
     enemy_slots[1] = makeEnemy<Pawn>(300, 300);  // would ram too
     hitPass();
+    EXPECT_FALSE(pawn->getShot(0)->isActive());
     EXPECT_EQ(gryffon->getLives(), 0);
     EXPECT_EQ(end_counter, 0);
     EXPECT_EQ(enemy_slots[1]->getHitPoints(), 1);  // no second hit once the ship is down
     end_counter = 17;
     hitPass();
     EXPECT_EQ(end_counter, 17);
+}
+
+// A drop (rolls 0..7 of 20) goes into the first free slot, offset by kind.
+TEST_F(HitsTest, AKillDropsItsGemOffsetByKindIntoTheFirstFreeSlot) {
+    const struct { int kind, roll, offset; } cases[] = {{0, 7, 15}, {1, 0, 15}, {2, 0, 12}, {3, 0, 44}, {4, 0, 44},
+                                                        {0, 8, -1}, {3, 19, -1}};
+    for (const auto& c : cases) {
+        clearRoundObjects();
+        putGem(0, 1, 1, 40);
+        Enemy* enemy = enemy_testing::allKinds()[c.kind].make(graphic_library);
+        enemy->setPosition(-20.5, 10.9);
+        seedRoll(c.roll);
+        dropGem(enemy);
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " roll " << c.roll);
+        ASSERT_EQ(gem_slots[1] != nullptr, c.offset >= 0);
+        if (c.offset >= 0) {
+            EXPECT_EQ(gem_slots[1]->getX(), static_cast<int>(-20.5 + c.offset));
+            EXPECT_EQ(gem_slots[1]->getY(), static_cast<int>(10.9 + c.offset));
+            EXPECT_EQ(gem_ages[1], 0);
+        }
+        enemy_testing::retire(enemy, graphic_library);
+    }
+}
+
+TEST_F(HitsTest, GemsShowSteadilyThenBlinkEveryThirdFrameAndGoAt501) {
+    const struct { int ageBefore; bool drawn; bool present; } cases[] = {
+        {0, true, true},   {348, true, true}, {349, false, true}, {350, true, true},
+        {352, false, true}, {497, true, true}, {499, false, true}, {500, false, false}};
+    for (const auto& c : cases) {
+        clearRoundObjects();
+        clear_bitmap(buffer);
+        putGem(3, 200, 200, c.ageBefore);
+        gemStep(buffer);
+        EXPECT_EQ(gem_slots[3] != nullptr, c.present) << "age " << c.ageBefore + 1;
+        EXPECT_EQ(regionHasPaint(buffer, 200, 200, 8, 8), c.drawn) << "age " << c.ageBefore + 1;
+    }
+}
+
+// The ship's box (+4..+33) against the gem's (+0..+7), for a hundred points;
+// never while the ship explodes or hides (counts 0..75).
+TEST_F(HitsTest, TheShipTakesGemsThatTouchItsBoxForAHundredPoints) {
+    flyingShipAt(0, 0);
+    const struct { int x, y, hitCounter; bool taken; } cases[] = {
+        {33, 33, -1, true}, {34, 0, -1, false}, {0, 34, -1, false}, {-3, -3, -1, true},
+        {-4, 10, -1, false}, {10, -4, -1, false}, {10, 10, 75, false}, {10, 10, 76, true}};
+    for (const auto& c : cases) {
+        clearRoundObjects();
+        if (c.hitCounter >= 0) {
+            gryffon->takeHit();
+            drawUntilHitCounter(c.hitCounter, scratch);
+        }
+        gryffon->setScore(1000);
+        putGem(6, c.x, c.y, 20);
+        gemStep(buffer);
+        EXPECT_EQ(gem_slots[6] == nullptr, c.taken) << c.x << "," << c.y << " at count " << c.hitCounter;
+        EXPECT_EQ(gryffon->getScore(), c.taken ? 1100 : 1000);
+    }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "app/zenvar_main.h"
-#include "autopilot/autopilot.h"
+#include "scripts/autopilot/autopilot.h"
 
 int main() {
     after_start_up = startAutopilot;

@@ -1,4 +1,4 @@
-#include "autopilot/autopilot.h"
+#include "scripts/autopilot/autopilot.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
