@@ -17,15 +17,27 @@ namespace {
 const int NORMAL_PITCH = 1000;
 const int LOW_PITCH = 800;
 
+void sayMissing(const char* path) {
+    char folder[1024];
+    if (!getcwd(folder, sizeof folder)) std::strcpy(folder, ".");
+    std::fprintf(stderr, "Zenvar: missing sound %s/%s\n", folder, path);
+}
+
 SAMPLE* loadSampleOrThrow(const char* path) {
     SAMPLE* sample = load_sample(path);
-    if (!sample) throw ERR_SOUND_MISSING;
+    if (!sample) {
+        sayMissing(path);
+        throw ERR_SOUND_MISSING;
+    }
     return sample;
 }
 
 MIDI* loadMidiOrThrow(const char* path) {
     MIDI* midi = load_midi(path);
-    if (!midi) throw ERR_SOUND_MISSING;
+    if (!midi) {
+        sayMissing(path);
+        throw ERR_SOUND_MISSING;
+    }
     return midi;
 }
 
