@@ -88,7 +88,7 @@ void autopilotWait() {
         rest(COUNTDOWN_REST_MS);
         return;
     }
-    while (!frame_ready && !close_requested) rest(1);
+    waitForFrameTick();
 }
 
 }  // namespace
