@@ -1,49 +1,12 @@
 #include "core/frame_clock.h"
 
 #include <allegro.h>
-#include <semaphore.h>
-
-#include <ctime>
 
 #include "core/shell_state.h"
 
 void (*frame_wait_override)() = nullptr;
 
-namespace {
-// Posted by every tick, so the frame tail sleeps until the tick instead of
-// polling for it. frame_ready stays the flag that decides; the semaphore only
-// wakes the waiter.
-struct TickSignal {
-    sem_t posted;
-    TickSignal() { sem_init(&posted, 0, 0); }
-};
-TickSignal tick_signal;
-
-// Long enough to sleep through a frame, short enough that a removed timer or
-// a closed window never holds the tail for long.
-const long TICK_WAIT_NANOSECONDS = 50 * 1000 * 1000;
-
-void forgetTicks() {
-    while (sem_trywait(&tick_signal.posted) == 0) {
-    }
-}
-
-void sleepUntilTickOrTimeout() {
-    timespec until;
-    clock_gettime(CLOCK_REALTIME, &until);
-    until.tv_nsec += TICK_WAIT_NANOSECONDS;
-    if (until.tv_nsec >= 1000000000L) {
-        until.tv_sec += 1;
-        until.tv_nsec -= 1000000000L;
-    }
-    sem_timedwait(&tick_signal.posted, &until);
-}
-}  // namespace
-
-void frameTick() {
-    frame_ready = true;
-    sem_post(&tick_signal.posted);
-}
+void frameTick() { frame_ready = true; }
 END_OF_FUNCTION(frameTick)
 
 void clockTick() {
@@ -71,7 +34,6 @@ void copyToScreen(BITMAP* buffer) {
 
 void presentFrame(BITMAP* buffer, BITMAP** cursor_images) {
     frame_ready = false;
-    forgetTicks();
     if (!frame_wait_override) vsync();
     cursor_frame -= 1;
     if (cursor_frame < 0) cursor_frame = 15;
@@ -83,13 +45,9 @@ void presentFrame(BITMAP* buffer, BITMAP** cursor_images) {
         frame_wait_override();
         return;
     }
-    waitForFrameTick();
-}
-
-void waitForFrameTick() {
     // A closed window ends the wait too: the timer keeps ticking, but we do not
     // want to sit here if it was removed during shut-down.
-    while (!frame_ready && !close_requested) sleepUntilTickOrTimeout();
+    while (!frame_ready && !close_requested) rest(0);
 }
 
 void waitMilliseconds(int ms) {

@@ -16,9 +16,6 @@ void removeInput();
 
 void presentFrame(BITMAP* buffer, BITMAP** cursor_images);
 
-// Sleeps until frame_ready is set by the next tick (or the window is closed).
-void waitForFrameTick();
-
 // Copy a whole buffer to the screen between acquire_screen and release_screen.
 void copyToScreen(BITMAP* buffer);
 

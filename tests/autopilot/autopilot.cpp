@@ -88,7 +88,7 @@ void autopilotWait() {
         rest(COUNTDOWN_REST_MS);
         return;
     }
-    waitForFrameTick();
+    while (!frame_ready && !close_requested) rest(1);
 }
 
 }  // namespace
