@@ -9,7 +9,7 @@
 # the other: the bare frame tail, the title and attract screens, a Marathon
 # round flown by the autopilot and a Marathon round with fire held through
 # xdotool. A scene's cost is utime+stime of the whole process (every thread)
-# from /proc/PID/stat over a window of WINDOW seconds after it has settled,
+# from /proc/PID/stat over a window of WINDOW seconds (default 12) after it has settled,
 # divided by the frames in the window. The table gives the medians over the
 # rounds and each scene's ratio to the tail. Each OTHER_BUILD's game scenes are
 # measured too, interleaved with ours and labelled with its folder name.
@@ -77,10 +77,16 @@ measure() {
         'BEGIN { printf "%s %.4f %d\n", l, d * 1000 / t / (w * 60), p }' >>"$work/samples"
 }
 
+# SCENES picks some of: title play-autopilot play-fire-held (default all).
 scenes() {  # PREFIX RUN_FOLDER
-    (cd "$2" && measure "$1title" 9 ./zenvar)
-    (cd "$2" && measure "$1play-autopilot" 9 ./zenvar-autopilot)
-    (cd "$2" && measure "$1play-fire-held" 9 ./zenvar)
+    local scene
+    for scene in ${SCENES:-title play-autopilot play-fire-held}; do
+        case $scene in
+            title) (cd "$2" && measure "$1title" 9 ./zenvar) ;;
+            play-autopilot) (cd "$2" && measure "$1play-autopilot" 9 ./zenvar-autopilot) ;;
+            play-fire-held) (cd "$2" && measure "$1play-fire-held" 9 ./zenvar) ;;
+        esac
+    done
 }
 
 for round in $(seq "$rounds"); do
