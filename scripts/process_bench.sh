@@ -77,7 +77,7 @@ measure() {
         'BEGIN { printf "%s %.4f %d\n", l, d * 1000 / t / (w * 60), p }' >>"$work/samples"
 }
 
-# SCENES picks some of: title play-autopilot play-fire-held (default all).
+# SCENES picks some of: title play-autopilot play-fire-held (default all; "none" for none).
 scenes() {  # PREFIX RUN_FOLDER
     local scene
     for scene in ${SCENES:-title play-autopilot play-fire-held}; do
@@ -96,24 +96,26 @@ for round in $(seq "$rounds"); do
     echo "round $round of $rounds done" >&2
 done
 
-# startup LABEL RUN_FOLDER PROBE: five launches, the median cost beyond the rest.
+# startup LABEL RUN_FOLDER PROBE: one launch; appends "label ms beyond the rest".
 startup() {
     [ -x "$3" ] || return 0
     cp "$3" "$2/startup-probe"
-    local runs=()
-    for _ in 1 2 3 4 5; do
-        local launched done
-        launched=$(date +%s.%N)
-        done=$(cd "$2" && ./startup-probe 2>/dev/null | tail -1)
-        runs+=("$(awk -v a="$launched" -v b="$done" 'BEGIN { printf "%.1f", (b - a) * 1000 - 1500 }')")
-    done
-    printf '%s\n' "${runs[@]}" | sort -n |
-        awk -v l="$1" '{ v[NR] = $1 } END { printf "start-up beyond the 1.5 s rest, %s: median %.1f ms (runs %s .. %s)\n", l, v[3], v[1], v[5] }'
+    local launched done
+    launched=$(date +%s.%N)
+    done=$(cd "$2" && ./startup-probe 2>/dev/null | tail -1)
+    awk -v l="$1" -v a="$launched" -v b="$done" 'BEGIN { printf "%s %.1f\n", l, (b - a) * 1000 - 1500 }' \
+        >>"$work/startups"
 }
-startup ours "$work/ours" "$build/bench/zenvar-startup-probe"
-for i in "${!others[@]}"; do
-    startup "$(basename "${others[$i]}")" "$work/other$i" "${others[$i]}/bench/zenvar-startup-probe"
+for _ in 1 2 3 4 5; do
+    startup ours "$work/ours" "$build/bench/zenvar-startup-probe"
+    for i in "${!others[@]}"; do
+        startup "$(basename "${others[$i]}")" "$work/other$i" "${others[$i]}/bench/zenvar-startup-probe"
+    done
 done
+[ ! -s "$work/startups" ] || sort -k1,1 -k2,2n "$work/startups" | awk '
+    { n[$1]++; v[$1, n[$1]] = $2 }
+    END { for (l in n) printf "start-up beyond the 1.5 s rest, %s: median %.1f ms of %d interleaved launches (%.1f .. %.1f)\n",
+                               l, v[l, int((n[l] + 1) / 2)], n[l], v[l, 1], v[l, n[l]] }'
 
 echo "Whole process on Xvfb 640x480x16, $rounds interleaved rounds of $window s, medians:"
 printf "%-28s %12s %10s %12s %14s\n" scene "CPU ms/frame" "% of core" "x frame tail" "peak RSS (MB)"
