@@ -8,6 +8,7 @@
 #include "core/shell_state.h"
 #include "app/title_screen.h"
 #include "audio/sound_bank.h"
+#include "gfx/black_fade.h"
 
 namespace {
 
@@ -30,8 +31,15 @@ void fadeLogo(BITMAP* buffer, BITMAP* logo, const LogoTiming& timing, int pass) 
     } else {
         fade_alpha = FULLY_SHOWN;
     }
-    set_trans_blender(0, 0, 0, fade_alpha);
-    draw_trans_sprite(buffer, logo, 0, 0);
+    // The first pass draws over the start-up grid; every later one over the
+    // black of a cleared buffer, where the logo can be faded in place.
+    if (pass == 1) {
+        set_trans_blender(0, 0, 0, fade_alpha);
+        draw_trans_sprite(buffer, logo, 0, 0);
+        return;
+    }
+    blit(logo, buffer, 0, 0, 0, 0, logo->w, logo->h);
+    fadeTowardBlack(buffer, logo->w, logo->h, fade_alpha);
 }
 
 void endIntro() {

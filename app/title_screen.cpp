@@ -9,6 +9,7 @@
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "gfx/bitmap_font.h"
+#include "gfx/black_fade.h"
 #include "play/round_loop.h"
 
 namespace {
@@ -41,12 +42,9 @@ bool insideItem(const MenuItem& item, int x, int y) {
 
 void fadeInPass(BITMAP* buffer) {
     fade_alpha += FADE_STEP;
-    BITMAP* picture = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    set_trans_blender(0, 0, 0, fade_alpha);
-    blit(title_background, picture, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    drawTitleElements(picture);
-    draw_trans_sprite(buffer, picture, 0, 0);
-    destroy_bitmap(picture);
+    blit(title_background, buffer, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    drawTitleElements(buffer);
+    fadeTowardBlack(buffer, SCREEN_WIDTH, SCREEN_HEIGHT, fade_alpha);
 }
 
 void livePass(BITMAP* buffer) {

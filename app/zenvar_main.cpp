@@ -1,6 +1,7 @@
 #include "app/zenvar_main.h"
 
 #include <allegro.h>
+#include <malloc.h>
 
 #include <signal.h>
 
@@ -288,9 +289,18 @@ int handleError(int code) {
     return 1;
 }
 
+// Big blocks (bitmaps, the loader's 24-bit pictures before conversion) go
+// straight to the system and back when freed. By default the heap would adapt
+// and keep them, and the freed loading space would stay resident all game.
+void keepBigBlocksOffTheHeap() {
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+}
+
 }  // namespace
 
 int runZenvar() {
+    keepBigBlocksOffTheHeap();
     // Over a file-size limit the write should fail and be reported, not kill us.
     signal(SIGXFSZ, SIG_IGN);
     noteIgnoredQuitSignals();

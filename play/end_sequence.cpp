@@ -6,6 +6,7 @@
 #include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
+#include "gfx/black_fade.h"
 #include "play/gryffon.h"
 #include "play/round_loop.h"
 #include "play/round_state.h"
@@ -34,12 +35,7 @@ void fadeBuffer(BITMAP* buffer, int counter) {
         clear_bitmap(buffer);
         return;
     }
-    BITMAP* faded = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    clear_bitmap(faded);
-    set_trans_blender(0, 0, 0, alpha);
-    draw_trans_sprite(faded, buffer, 0, 0);
-    blit(faded, buffer, 0, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-    destroy_bitmap(faded);
+    fadeTowardBlack(buffer, SCREEN_WIDTH, SCREEN_HEIGHT, alpha);
 }
 
 void handOffToFrontEnd(BITMAP* buffer) {

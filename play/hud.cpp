@@ -9,6 +9,7 @@
 #include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
+#include "gfx/black_fade.h"
 #include "play/gryffon.h"
 #include "play/round_state.h"
 
@@ -39,16 +40,9 @@ int backdropDipAlpha(int frame) {
 }
 
 void drawBackdrop(BITMAP* buffer) {
+    copyBackground(buffer);
     int alpha = backdropDipAlpha(frame_count);
-    if (alpha < 0) {
-        copyBackground(buffer);
-        return;
-    }
-    BITMAP* dimmed = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    copyBackground(dimmed);
-    set_trans_blender(0, 0, 0, alpha);
-    draw_trans_sprite(buffer, dimmed, 0, 0);
-    destroy_bitmap(dimmed);
+    if (alpha >= 0) fadeTowardBlack(buffer, SCREEN_WIDTH, SCREEN_HEIGHT, alpha);
 }
 
 const char* shapeBannerName(int shape) {

@@ -4,6 +4,8 @@
 #   scripts/bench.sh            build in Release and print the frame-cost table
 #   scripts/bench.sh --session  also run the real game under Xvfb and measure
 #                               start-up time, peak memory and file access in play
+#   scripts/bench.sh --process  also measure the whole process's CPU per frame on
+#                               Xvfb against the bare frame tail (process_bench.sh)
 #
 # The table comes from zenvar-bench (headless, real Allegro, no vsync or tick
 # wait). The session part drives the real binary with xdotool: intro, title,
@@ -13,19 +15,26 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZENVAR_BENCH_BUILD_DIR:-$root/build-release}
 session=0
+process=0
 for arg in "$@"; do
     case $arg in
         --session) session=1 ;;
-        *) echo "usage: $0 [--session]" >&2; exit 2 ;;
+        --process) process=1 ;;
+        *) echo "usage: $0 [--session] [--process]" >&2; exit 2 ;;
     esac
 done
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZENVAR_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target zenvar-bench zenvar assets >/dev/null
+# The autopilot build lives with the tests.
+tests=$([ "$process" = 1 ] && echo ON || echo OFF)
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZENVAR_TESTS="$tests" >/dev/null
+cmake --build "$build" -j2 --target zenvar-bench zenvar assets patches >/dev/null
+[ "$process" = 0 ] ||
+    cmake --build "$build" -j2 --target zenvar-autopilot zenvar-frame-tail zenvar-startup-probe >/dev/null
 run="$build/run"
 
 status=0
 "$build/bench/zenvar-bench" "$run" || status=$?
+[ "$process" = 0 ] || "$root/scripts/process_bench.sh" "$build" || status=$?
 [ "$session" = 1 ] || exit $status
 
 # ---------------------------------------------------------------- session ----

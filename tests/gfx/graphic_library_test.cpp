@@ -1,7 +1,12 @@
-// The graphic library's sharing, counting and ordering rules, on real files.
+// The graphic library's sharing, counting and ordering rules, on real files,
+// and the in-place fade toward black.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+
+#include "gfx/black_fade.h"
 #include "gfx/graphic_library.h"
 #include "gfx_fixture.h"
 #include "support/headless.h"
@@ -122,6 +127,28 @@ TEST_F(GraphicLibraryTest, NullUnknownAndSurplusReleasesChangeNothing) {
     EXPECT_EQ(library.nameAt(0), "green.bmp");
     EXPECT_EQ(library.countAt(0), 1);
     library.release(green);
+}
+
+// Every 16-bit colour (the mask colour too) at every alpha the blender takes:
+// the same bits as draw_trans_sprite onto black.
+TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
+    BITMAP* every_colour = create_bitmap_ex(16, 256, 256);
+    BITMAP* expected = create_bitmap_ex(16, 256, 256);
+    BITMAP* faded = create_bitmap_ex(16, 256, 256);
+    for (int c = 0; c < 65536; ++c) reinterpret_cast<uint16_t*>(every_colour->line[c / 256])[c % 256] = c;
+    for (int alpha = 0; alpha <= 256; ++alpha) {
+        clear_bitmap(expected);
+        set_trans_blender(0, 0, 0, alpha);
+        draw_trans_sprite(expected, every_colour, 0, 0);
+        blit(every_colour, faded, 0, 0, 0, 0, 256, 256);
+        fadeTowardBlack(faded, 256, 256, alpha);
+        int differing = 0;
+        for (int y = 0; y < 256; ++y) differing += memcmp(expected->line[y], faded->line[y], 512) != 0;
+        EXPECT_EQ(differing, 0) << "alpha " << alpha;
+    }
+    destroy_bitmap(every_colour);
+    destroy_bitmap(expected);
+    destroy_bitmap(faded);
 }
 
 }  // namespace
