@@ -12,7 +12,7 @@
 
 // Kept until the program ends; a missing file fails the test and reads as one blank pixel.
 inline BITMAP* stored(const std::string& path) {
-    static std::map<std::string, BITMAP*> loaded;
+    static std::map<std::string, BITMAP*>& loaded = *new std::map<std::string, BITMAP*>;  // never torn down
     BITMAP*& bmp = loaded[path];
     if (bmp) return bmp;
     int conversion = get_color_conversion();
