@@ -12,24 +12,18 @@ ScratchFolder::ScratchFolder() {
 }
 
 ScratchFolder::~ScratchFolder() {
-    leave();
-    std::string command = "rm -rf '" + root + "'";
-    if (std::system(command.c_str()) != 0) return;
+    if (!previous.empty() && chdir(previous.c_str()) != 0) return;
+    if (std::system(("rm -rf '" + root + "'").c_str()) != 0) return;
 }
 
 void ScratchFolder::writeImage(const std::string& name, int colour, int width, int height) const {
+    std::string full = root + "/" + name;
+    if (std::system(("mkdir -p '" + full.substr(0, full.rfind('/')) + "'").c_str()) != 0) throw std::runtime_error("mkdir");
     BITMAP* image = create_bitmap(width, height);
     clear_to_color(image, colour);
-    writeBitmap(name, image);
+    int failed = save_bmp(full.c_str(), image, nullptr);
     destroy_bitmap(image);
-}
-
-void ScratchFolder::writeBitmap(const std::string& name, BITMAP* bitmap) const {
-    std::string full = file(name);
-    std::string folder = full.substr(0, full.rfind('/'));
-    std::string command = "mkdir -p '" + folder + "'";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("mkdir failed");
-    if (save_bmp(full.c_str(), bitmap, nullptr) != 0) throw std::runtime_error("save_bmp failed");
+    if (failed) throw std::runtime_error("cannot write " + full);
 }
 
 void ScratchFolder::enter() {
@@ -37,10 +31,4 @@ void ScratchFolder::enter() {
     if (!getcwd(here, sizeof here)) throw std::runtime_error("getcwd failed");
     previous = here;
     if (chdir(root.c_str()) != 0) throw std::runtime_error("chdir failed");
-}
-
-void ScratchFolder::leave() {
-    if (previous.empty()) return;
-    if (chdir(previous.c_str()) != 0) return;
-    previous.clear();
 }

@@ -1,8 +1,5 @@
-// Scratch folders of real bitmap files for the graphics kit tests.
-//
-// The graphic library and the font read files by path, so each test writes the
-// images it needs into a fresh folder under /tmp and works from there; the run
-// folder's own assets are never touched.
+// A scratch folder under /tmp for graphics tests that load files by path: they
+// write the images they need there and work from it, away from the run folder.
 #pragma once
 
 #include <allegro.h>
@@ -12,17 +9,11 @@
 class ScratchFolder {
 public:
     ScratchFolder();
-    ~ScratchFolder();
-    const std::string& path() const { return root; }
-    std::string file(const std::string& name) const { return root + "/" + name; }
-    // Writes a 16x16 image filled with one colour, in a sub-folder if the name has one.
+    ~ScratchFolder();  // returns to the previous folder and removes this one
+    // A one-colour image, in a sub-folder if the name has one.
     void writeImage(const std::string& name, int colour, int width = 16, int height = 16) const;
-    void writeBitmap(const std::string& name, BITMAP* bitmap) const;
-    // Makes the folder the working directory until leave() or destruction.
-    void enter();
-    void leave();
+    void enter();  // makes the folder the working directory
 
 private:
-    std::string root;
-    std::string previous;
+    std::string root, previous;
 };
