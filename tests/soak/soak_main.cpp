@@ -52,6 +52,9 @@ std::vector<int> ship_counts;  // the graphic library's counts with only the shi
 long allocation_baseline = -1;
 int last_score = 0, last_seconds = 0, end_x = 0, end_y = 0;
 bool last_paused = false, ending_seen = false;
+// Random flying rarely lasts two minutes: every other timed round the soak
+// tops up the last ship (and rarely presses ESC) so the round runs until its clock does.
+bool keep_alive = false;
 // The timer driver records the callbacks instead of running them: the soak
 // plays the 1 Hz round clock itself, one tick per 60 simulated frames.
 void (*installed_timers[4])() = {};
@@ -254,7 +257,7 @@ void actPlay() {
     }
     if (roll(6000) == 0)
         key[KEY_P] = 1, pause_phase = 1, pause_left = 1 + roll(20);
-    else if (roll(12000) == 0)
+    else if (roll(keep_alive ? 20000 : 5000) == 0)
         key[KEY_ESC] = 1;
 }
 
@@ -326,9 +329,6 @@ const struct { BITMAP** art; const char* file; } SCREEN_ART[] = {
 long frames = 0, rounds[4] = {};
 GameMode mode_seen = FrontEnd;
 unsigned seed = 1;
-// Random flying rarely lasts two minutes: every other timed round the soak
-// tops up the last ship so the round runs until its clock does.
-bool keep_alive = false;
 
 [[noreturn]] void failAndExit(const std::string& what) {
     std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what.c_str());
