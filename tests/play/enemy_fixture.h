@@ -1,21 +1,17 @@
-// Helpers for the enemy and gem tests: every kind with what the game expects
-// of it, and a private copy of the art with files taken away.
+// Every enemy kind with what the game expects of it, and a private copy of the
+// art with files taken away.
 #pragma once
 
 #include <allegro.h>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "gfx/graphic_library.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
-#include "play/enemy.h"
-#include "play/enemy_shot.h"
 #include "play/pawn.h"
 #include "play/shadow.h"
 #include "play/wyvern.h"
@@ -46,34 +42,26 @@ inline void retire(Enemy* enemy, GraphicLibrary* library) {
     delete enemy;
 }
 
-inline std::vector<int> activeShots(Enemy* enemy) {
-    std::vector<int> active;
-    for (int i = 0; i < enemy->getShotCount(); ++i)
-        if (enemy->getShot(i)->isActive()) active.push_back(i);
-    return active;
-}
-
 struct KindFacts {
     const char* name;
     std::function<Enemy*(GraphicLibrary*)> make;
     int shots, hitPoints, score;
     double boxLeft, boxRight;  // hit box edges, placed at (10, 10); square
     int explosionImages;
-    const char* artFile;       // one file the kind cannot do without
+    const char* artFile;  // one file the kind cannot do without
 };
 
 inline std::vector<KindFacts> allKinds() {
     return {
-        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 1, 1, 160, 18, 39, 4,
-         "sprites/pawn/pawn2.bmp"},
+        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 1, 1, 160, 18, 39, 4, "sprites/pawn/pawn2.bmp"},
         {"shadow", [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); }, 3, 1, 320, 14, 43, 4,
          "sprites/bullets/enemybullet1.bmp"},
         {"blade", [](GraphicLibrary* l) -> Enemy* { return new Blade(l); }, 15, 3, 320, 14, 43, 4,
          "sprites/enemyexplosion/enemyexplosion3.bmp"},
         {"wyvern", [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); }, 9, 25, 2500, 20, 95, 9,
          "sprites/wyvern/wyvernexplosion9.bmp"},
-        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 25, 25, 4000, 11,
-         104, 11, "sprites/bullets/enemylaser.bmp"},
+        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 25, 25, 4000, 11, 104, 11,
+         "sprites/bullets/enemylaser.bmp"},
     };
 }
 

@@ -1,18 +1,16 @@
-// Shared set-up for the ship, round, hit, gem, HUD, end and replay tests: the
-// program-wide objects the round loop reaches (graphic library, font, a silent
-// sound bank, the ship), a clean round, scripted input and pixel helpers.
+// Shared set-up for the round tests: the program-wide objects the round loop
+// reaches (graphic library, font, a silent sound bank, the ship), a clean
+// round past its countdown with no input, and a black back buffer.
 #pragma once
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
 
+#include "audio/sound_bank.h"
 #include "core/program.h"
 #include "core/shell_state.h"
-#include "scores/score_table.h"
-#include "audio/sound_bank.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"
 #include "play/enemy.h"
@@ -21,6 +19,7 @@
 #include "play/gryffon_laser.h"
 #include "play/round_loop.h"
 #include "play/round_state.h"
+#include "scores/score_table.h"
 #include "support/headless.h"
 
 namespace round_testing {
@@ -36,7 +35,6 @@ inline void ensureGameObjects() {
 
 // A new ship, so angle, thrust frame and sweep start from construction values.
 inline void freshShip() {
-    ensureGameObjects();
     gryffon->releaseGraphics(graphic_library);
     delete gryffon;
     gryffon = new Gryffon(graphic_library);
@@ -47,7 +45,6 @@ inline void drawUntilHitCounter(int count, BITMAP* scratch) {
     for (int guard = 0; guard < 300 && gryffon->getHitCounter() != count; ++guard) gryffon->draw(scratch);
 }
 
-// Enemy of any kind, placed without a heading.
 template <class Kind>
 Kind* makeEnemy(double x, double y) {
     Kind* enemy = new Kind(graphic_library);
@@ -61,19 +58,6 @@ inline int countEnemies() {
     return n;
 }
 
-inline int countActiveLasers() {
-    int n = 0;
-    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) n += gryffon->getLaser(i)->isActive();
-    return n;
-}
-
-inline bool regionHasPaint(BITMAP* bmp, int x0, int y0, int w, int h) {
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x)
-            if (x >= 0 && y >= 0 && x < bmp->w && y < bmp->h && getpixel(bmp, x, y) != 0) return true;
-    return false;
-}
-
 inline bool sameRegion(BITMAP* a, BITMAP* b, int x0, int y0, int w, int h) {
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x)
@@ -81,21 +65,14 @@ inline bool sameRegion(BITMAP* a, BITMAP* b, int x0, int y0, int w, int h) {
     return true;
 }
 
-// A fixture with a clean Marathon round past its countdown, no input, and a
-// black 640x480 buffer standing in for the back buffer.
 class RoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureGameObjects();
         testing_support::releaseAllInput();
         testing_support::clearFrameScript();
-        close_requested = false;
+        close_requested = paused = time_up = esc_latch = p_latch = right_click_latch = false;
         running = true;
-        paused = false;
-        time_up = false;
-        esc_latch = false;
-        p_latch = false;
-        right_click_latch = false;
         fire_counter = -1;
         mouse_x = 320;
         mouse_y = 100;
@@ -105,8 +82,8 @@ protected:
         intro_counter = -1;
         frame_count = 10;
         buffer = create_bitmap(640, 480);
-        clear_bitmap(buffer);
         scratch = create_bitmap(640, 480);
+        clear_bitmap(buffer);
     }
     void TearDown() override {
         clearRoundObjects();
@@ -118,14 +95,12 @@ protected:
         destroy_bitmap(buffer);
         destroy_bitmap(scratch);
     }
-
     // A ship that flies normally (hit counter -1) at (x, y).
     void flyingShipAt(int x, int y) {
         gryffon->reset();
         gryffon->setPosition(x, y);
         drawUntilHitCounter(-1, scratch);
     }
-
     BITMAP* buffer = nullptr;
     BITMAP* scratch = nullptr;
 };

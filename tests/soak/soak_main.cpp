@@ -7,6 +7,7 @@
 #include <allegro.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -31,7 +32,6 @@
 #include "play/round_loop.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
-#include "soak/soak.h"
 
 // Every block of the game's own objects comes from operator new; a finished
 // round must leave their count as the first one did.
@@ -39,24 +39,30 @@ static std::atomic<long> live_blocks{0};
 void* operator new(std::size_t size) {
     void* block = std::malloc(size ? size : 1);
     if (!block) throw std::bad_alloc();
-    live_blocks += 1;
-    return block;
+    return live_blocks += 1, block;
 }
 void operator delete(void* block) noexcept {
-    if (!block) return;
-    live_blocks -= 1;
-    std::free(block);
+    if (block) live_blocks -= 1, std::free(block);
 }
 void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
-long liveAllocations() { return live_blocks; }
-
-bool roundClockInstalled();
 
 namespace {
+// ---- The checks ----
 std::vector<int> ship_counts;  // the graphic library's counts with only the ship alive
 long allocation_baseline = -1;
 int last_score = 0, last_seconds = 0, end_x = 0, end_y = 0;
 bool last_paused = false, ending_seen = false;
+// Random flying rarely lasts two minutes: every other timed round the soak
+// tops up the last ship (and rarely presses ESC) so the round runs until its clock does.
+bool keep_alive = false;
+// The timer driver records the callbacks instead of running them: the soak
+// plays the 1 Hz round clock itself, one tick per 60 simulated frames.
+void (*installed_timers[4])() = {};
+
+bool roundClockInstalled() {
+    for (auto slot : installed_timers) if (slot == clockTick) return true;
+    return false;
+}
 
 std::string outside(const char* what, long value, long low, long high) {
     return value < low || value > high ? std::string(what) + " " + std::to_string(value) : "";
@@ -69,8 +75,7 @@ std::string checkCounters() {
     if (game_mode == FrontEnd || !problem.empty()) return problem;
     if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) problem += "spawn_divisor off its steps ";
     // A marathon round keeps whatever the last timed round left in seconds_left.
-    int clock_start = game_mode == FiveMinute ? 300 : 120;
-    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, clock_start);
+    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, game_mode == FiveMinute ? 300 : 120);
     return problem + outside("spawn_side", spawn_side, 0, 3) + outside("banner_timer", banner_timer, -1, 400) +
            outside("intro_counter", intro_counter, -1, 301) + outside("end_counter", end_counter, -1, 305) +
            outside("fire_counter", fire_counter, -1, 5);
@@ -81,8 +86,7 @@ std::string checkSlots() {
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
         Enemy* enemy = enemy_slots[i];
         if (!enemy) continue;
-        for (int j = 0; j < i; ++j)
-            if (enemy_slots[j] == enemy) return "one enemy in two slots";
+        for (int j = 0; j < i; ++j) if (enemy_slots[j] == enemy) return "one enemy in two slots";
         double x = enemy->getX(), y = enemy->getY();
         if (!std::isfinite(x) || !std::isfinite(y) || x < -140 || x > 820 || y < -140 || y > 660)
             return "enemy in slot " + std::to_string(i) + " never retired";
@@ -108,15 +112,10 @@ std::string checkShip() {
     }
     int x = gryffon->getX(), y = gryffon->getY();
     if (end_counter == -1 && intro_counter != 0 && (x < 0 || x > 608 || y < 0 || y > 442)) return "ship off the field";
-    if (end_counter < 1 || end_counter > 300) {
-        ending_seen = false;
-        return "";
-    }
+    if (end_counter < 1 || end_counter > 300) return ending_seen = false, "";
     if (ending_seen && (x != end_x || y != end_y)) return "the ship moved during the end of the round";
     if (gryffon->getLives() > 0 && (x != 1500 || game_mode == Marathon)) return "a round ended with ships left";
-    ending_seen = true;
-    end_x = x;
-    end_y = y;
+    ending_seen = true, end_x = x, end_y = y;
     return "";
 }
 
@@ -126,8 +125,7 @@ std::string checkClock() {
     if (roundClockInstalled() != clock_running) return "clock_running disagrees with the timer";
     if (clock_running && (game_mode == FrontEnd || game_mode == Marathon)) return "round clock in an untimed mode";
     if (paused && last_paused && seconds_left != last_seconds) return "the clock counted during the pause";
-    last_paused = paused;
-    last_seconds = seconds_left;
+    last_paused = paused, last_seconds = seconds_left;
     return "";
 }
 
@@ -143,38 +141,173 @@ std::string checkScoreTables() {
     }
     return "";
 }
+
 std::vector<int> libraryCounts() {
     std::vector<int> counts;
     for (int i = 0; i < graphic_library->entryCount(); ++i) counts.push_back(graphic_library->countAt(i));
     return counts;
 }
 
-void soakRoundStarted() { last_score = 0; }
-
-std::string checkFrame() {
-    std::string problem = checkCounters() + checkClock() + checkScoreTables();
-    if (problem.empty() && game_mode != FrontEnd) problem = checkSlots() + checkShip();
-    return problem;
-}
-
 // Nothing of the round outlives it: enemies, gems, their bitmaps, the clock, heap blocks.
-std::string checkRoundOver(long live_allocations) {
-    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i)
-        if (enemy_slots[i]) return "an enemy outlived its round";
-    for (int i = 0; i < GEM_SLOT_COUNT; ++i)
-        if (gem_slots[i] || gem_ages[i] != -1) return "a gem outlived its round";
+std::string checkRoundOver() {
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) if (enemy_slots[i]) return "an enemy outlived its round";
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i) if (gem_slots[i] || gem_ages[i] != -1) return "a gem outlived its round";
     if (libraryCounts() != ship_counts) return "after the round the graphic library holds more than the ship's bitmaps";
     if (clock_running) return "the round clock outlived its round";
-    if (allocation_baseline < 0) allocation_baseline = live_allocations;
-    if (live_allocations != allocation_baseline) return "live allocations grew over a round";
+    if (allocation_baseline < 0) allocation_baseline = live_blocks;
+    return live_blocks != allocation_baseline ? "live allocations grew over a round" : "";
+}
+
+// ---- The player ----
+// Not a good player, but a restless one: it picks a mode, flies with every key
+// family and the joystick, fires in bursts, right-clicks points and whole
+// shapes, pauses (holding P on purpose), presses ESC now and then, and types
+// names with the mouse, all through Allegro's key[], mouse and joystick state.
+const int KEY_FAMILIES[3][4] = {
+    {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}, {KEY_4_PAD, KEY_6_PAD, KEY_8_PAD, KEY_2_PAD}, {KEY_A, KEY_D, KEY_W, KEY_S}};
+// The controls screen's shapes (star corners + 4).
+const int SHAPE_POINTS[4][4][2] = {{{94, 184}, {44, 284}, {144, 284}, {-1, -1}},
+                                   {{264, 374}, {384, 434}, {264, 434}, {384, 374}},
+                                   {{554, 284}, {504, 184}, {604, 184}, {-1, -1}},
+                                   {{320, 184}, {320, 244}, {320, 304}, {-1, -1}}};
+enum Screen { INTRO, TITLE, COUNTDOWN, PLAY, PAUSED, ENDING, NAME_ENTRY };
+unsigned player_random = 1;
+Screen last_screen = INTRO;
+int title_wait = -1, movement_left = 0, fire_left = 0, name_clicks_left = -1;
+// Pause plan: 1 holding P since the press, 2 released, 3 pressing to resume.
+int pause_phase = 0, pause_left = 0;
+struct Click { int x, y, button; };
+Click queue[16];
+int queued = 0, click_phase = 0;
+
+int clampTo(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+void setStick(int axis, int direction) {
+    JOYSTICK_AXIS_INFO& stick = joy[0].stick[0].axis[axis];
+    stick.pos = direction * 128, stick.d1 = direction < 0, stick.d2 = direction > 0;
+}
+// xorshift32: the game's own rand() sequence stays untouched by the player.
+int roll(int n) {
+    player_random ^= player_random << 13;
+    player_random ^= player_random >> 17;
+    player_random ^= player_random << 5;
+    return static_cast<int>(player_random % static_cast<unsigned>(n));
+}
+
+Screen currentScreen() {
+    if (intro_frame >= 0) return INTRO;
+    if (game_mode == FrontEnd) return TITLE;
+    if (end_counter > 300) return NAME_ENTRY;
+    if (paused) return PAUSED;
+    if (end_counter >= 0) return ENDING;
+    return intro_counter == 0 ? COUNTDOWN : PLAY;
+}
+
+void queueClick(int x, int y, int button) {
+    if (queued < 16) queue[queued++] = {x, y, button};
+}
+
+// Presses the head of the queue for two frames, releases it for two.
+bool runClickQueue() {
+    if (queued == 0) return false;
+    mouse_x = queue[0].x, mouse_y = queue[0].y;
+    mouse_b = click_phase < 2 ? mouse_b | queue[0].button : mouse_b & ~queue[0].button;
+    if (++click_phase == 4) click_phase = 0, std::copy(queue + 1, queue + queued--, queue);
+    return true;
+}
+
+void steerMouse() {
+    mouse_x = roll(40) == 0 ? roll(640) : clampTo(mouse_x + roll(17) - 8, 0, 639);
+    mouse_y = roll(40) == 0 ? roll(480) : clampTo(mouse_y + roll(17) - 8, 0, 479);
+}
+
+// Waits a little on the title, then picks a mode; half the rounds may enter a
+// name, as any score beats a fifth row of -1.
+void actTitle() {
+    if (runClickQueue() || fade_alpha < 255) return;
+    if (title_wait < 0) title_wait = roll(240);
+    if (title_wait-- > 0) return steerMouse();
+    int mode = 1 + roll(3);
+    if (roll(2) == 0) scoreTableFor(mode).scores[4] = -1;
+    queueClick(216 + roll(208), 240 + 32 * (mode - 1) + roll(16), 1);
+}
+
+void actPlay() {
+    key[KEY_P] = key[KEY_ESC] = 0;
+    if (movement_left-- <= 0) {
+        for (const auto& family : KEY_FAMILIES) for (int k : family) key[k] = 0;
+        int family = roll(4);  // 3: the joystick
+        for (int axis = 0; axis < 2; ++axis) {
+            int direction = roll(3) - 1;
+            setStick(axis, family == 3 ? direction : 0);
+            if (family < 3 && direction != 0) key[KEY_FAMILIES[family][axis * 2 + (direction > 0)]] = 1;
+        }
+        movement_left = 5 + roll(60);
+    }
+    if (fire_left-- <= 0) mouse_b ^= 1, fire_left = (mouse_b & 1) ? roll(150) : roll(60);
+    if (!runClickQueue()) {
+        steerMouse();
+        if (roll(500) == 0) {
+            const int(*points)[2] = SHAPE_POINTS[roll(4)];
+            int dx = roll(41) - 20, dy = roll(41) - 20;
+            for (int i = 0; i < 4 && points[i][0] >= 0; ++i)
+                queueClick(clampTo(points[i][0] + dx, 0, 639), clampTo(points[i][1] + dy, 0, 479), 2);
+        } else if (roll(200) == 0) {
+            queueClick(roll(640), roll(480), 2);
+        }
+    }
+    if (roll(6000) == 0)
+        key[KEY_P] = 1, pause_phase = 1, pause_left = 1 + roll(20);
+    else if (roll(keep_alive ? 20000 : 5000) == 0)
+        key[KEY_ESC] = 1;
+}
+
+// Once per wait step of the pause: P held since the press must not resume;
+// once let go, a new press must.
+void actPaused() {
+    if (pause_phase == 0) pause_phase = 2, pause_left = 0;  // paused by a P held from before
+    key[KEY_P] = pause_phase != 2;
+    if (pause_phase == 1 && pause_left-- <= 0)
+        pause_phase = 2, pause_left = 1 + roll(20);
+    else if (pause_phase == 2 && pause_left-- <= 0)
+        pause_phase = 3;
+}
+
+// Letters, sometimes Delete, then END!; the keyboard must be ignored here.
+void actNameEntry() {
+    key[KEY_ESC] = roll(50) == 0;
+    if (runClickQueue()) return;
+    if (name_clicks_left < 0) name_clicks_left = roll(7);
+    if (name_clicks_left-- == 0)
+        queueClick(288 + roll(64), 304 + roll(16), 1);
+    else if (roll(5) == 0)
+        queueClick(272 + roll(96), 288 + roll(16), 1);
+    else
+        queueClick(168 + roll(304), 240 + roll(32), 1);
+}
+
+// Empty, or what the game did that a player can tell is wrong.
+std::string playerActs() {
+    Screen screen = currentScreen();
+    if (last_screen == PAUSED && screen != PAUSED && pause_phase == 1)
+        return "the pause ended while P was still held from the press that started it";
+    if (screen != PAUSED && last_screen != PAUSED) {
+        pause_phase = 0;
+        if (screen != last_screen) {  // a new screen starts with nothing held
+            std::fill(key, key + KEY_MAX, 0);
+            setStick(0, 0), setStick(1, 0);
+            mouse_b = queued = click_phase = 0;
+        }
+    }
+    last_screen = screen;
+    if (screen == TITLE) actTitle();
+    if (screen == PLAY) actPlay();
+    if (screen == PAUSED) actPaused();
+    if (screen == ENDING) steerMouse();
+    if (screen == NAME_ENTRY) actNameEntry();
     return "";
 }
-}  // namespace
 
-namespace {
-// The timer driver records the callbacks instead of running them: the soak
-// plays the 1 Hz round clock itself, one tick per 60 simulated frames.
-void (*installed_timers[4])() = {};
+// ---- The run ----
 int fakeInstallInt(void (*proc)(), long) {
     for (auto& slot : installed_timers) if (slot == proc) return 0;
     for (auto& slot : installed_timers) if (!slot) return slot = proc, 0;
@@ -186,19 +319,16 @@ void fakeRemoveInt(void (*proc)()) {
 TIMER_DRIVER recording_timer = {0, "soak", "soak", "soak", [] { return 0; }, [] {}, fakeInstallInt, fakeRemoveInt,
                                 nullptr, nullptr, nullptr, nullptr, [](unsigned int, void (*)()) {}};
 BITMAP* screen_stand_in = nullptr;
-BITMAP** const SCREEN_ART[] = {&game_background, &title_background, &game_logo, &publisher_logo, &developer_logo,
-                               &star_images[0], &star_images[1], &cursors[0], &cursors[1], &cursors[2], &cursors[3]};
-const char* const SCREEN_ART_FILES[] = {"backgrounds/gamebg.bmp", "backgrounds/titlebg.bmp", "logo/zenvarlogo.bmp",
-                                        "logo/holtrane.bmp", "logo/ostwick.bmp", "sprites/mini-star/mini-star1.bmp",
-                                        "sprites/mini-star/mini-star2.bmp", "cursors/cursor1.bmp",
-                                        "cursors/cursor2.bmp", "cursors/cursor3.bmp", "cursors/cursor4.bmp"};
+const struct { BITMAP** art; const char* file; } SCREEN_ART[] = {
+    {&game_background, "backgrounds/gamebg.bmp"}, {&title_background, "backgrounds/titlebg.bmp"},
+    {&game_logo, "logo/zenvarlogo.bmp"}, {&publisher_logo, "logo/holtrane.bmp"}, {&developer_logo, "logo/ostwick.bmp"},
+    {&star_images[0], "sprites/mini-star/mini-star1.bmp"}, {&star_images[1], "sprites/mini-star/mini-star2.bmp"},
+    {&cursors[0], "cursors/cursor1.bmp"}, {&cursors[1], "cursors/cursor2.bmp"}, {&cursors[2], "cursors/cursor3.bmp"},
+    {&cursors[3], "cursors/cursor4.bmp"}};
 
-long frames = 0, rounds[4] = {}, restarts = 0;
+long frames = 0, rounds[4] = {};
 GameMode mode_seen = FrontEnd;
 unsigned seed = 1;
-// Random flying rarely lasts two minutes: every other timed round the soak
-// tops up the last ship so the round runs until its clock does.
-bool keep_alive = false;
 
 [[noreturn]] void failAndExit(const std::string& what) {
     std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what.c_str());
@@ -209,25 +339,20 @@ bool keep_alive = false;
 void simulatedFrame() {
     frames += 1;
     if (frames % 60 == 0 && roundClockInstalled()) clockTick();
+    std::string problem;
     if (mode_seen == FrontEnd && game_mode != FrontEnd) {
         rounds[game_mode] += 1;
         keep_alive = game_mode != Marathon && rounds[game_mode] % 2 == 0;
-        soakRoundStarted();
+        last_score = 0;
     } else if (mode_seen != FrontEnd && game_mode == FrontEnd) {
-        std::string problem = checkRoundOver(liveAllocations());
-        if (!problem.empty()) failAndExit(problem);
+        problem = checkRoundOver();
     }
     mode_seen = game_mode;
     if (keep_alive && end_counter == -1 && gryffon->getLives() == 1) gryffon->addLife();
-    std::string problem = checkFrame();
+    if (problem.empty()) problem = checkCounters() + checkClock() + checkScoreTables();
+    if (problem.empty() && game_mode != FrontEnd) problem = checkSlots() + checkShip();
+    if (problem.empty()) problem = playerActs();
     if (!problem.empty()) failAndExit(problem);
-    if (!soakPlayerActs(problem)) failAndExit(problem);
-}
-}  // namespace
-
-bool roundClockInstalled() {
-    for (auto slot : installed_timers) if (slot == clockTick) return true;
-    return false;
 }
 
 bool startSoakShell() {
@@ -242,19 +367,18 @@ bool startSoakShell() {
         bitmap_font = new BitmapFont();
         gryffon = new Gryffon(graphic_library);
     } catch (int code) {
-        std::fprintf(stderr, "soak: start-up failed with error %d\n", code);
-        return false;
+        return std::fprintf(stderr, "soak: start-up failed with error %d\n", code), false;
     }
     back_buffer = create_bitmap(640, 480);
     clear_bitmap(back_buffer);
-    for (size_t i = 0; i < sizeof SCREEN_ART / sizeof *SCREEN_ART; ++i)
-        if (!(*SCREEN_ART[i] = load_bitmap(SCREEN_ART_FILES[i], nullptr))) return false;
+    for (const auto& art : SCREEN_ART) if (!(*art.art = load_bitmap(art.file, nullptr))) return false;
     // Never the player's score files: every table starts from the first-run rows.
     for (int mode = Marathon; mode <= FiveMinute; ++mode) loadScoreTable(scoreTableFor(mode), "soak-missing.dat");
     intro_frame = 0;
     return true;
 }
 
+// The number of bitmaps still in the library at the end: 0 when all went back.
 int stopSoakShell() {
     if (clock_running) stopRoundClock();
     sound_bank->unload();
@@ -266,13 +390,14 @@ int stopSoakShell() {
     delete gryffon;
     int left_over = graphic_library->entryCount();
     delete graphic_library;
-    for (BITMAP** art : SCREEN_ART) destroy_bitmap(*art), *art = nullptr;
+    for (const auto& art : SCREEN_ART) destroy_bitmap(*art.art), *art.art = nullptr;
     destroy_bitmap(back_buffer);
     destroy_bitmap(screen_stand_in);
     screen = nullptr;
     timer_driver = nullptr;
     return left_over;
 }
+}  // namespace
 
 int main(int argc, char** argv) {
     long target = argc > 1 ? std::atol(argv[1]) : 30000;
@@ -280,12 +405,12 @@ int main(int argc, char** argv) {
     if (target <= 0) return std::fprintf(stderr, "usage: %s [FRAMES] [SEED]\n", argv[0]), 2;
     if (!startSoakShell()) return std::fprintf(stderr, "soak: the game's assets are missing\n"), 1;
     srand(seed);
-    seedSoakPlayer(seed);
+    player_random = seed ? seed : 1;
     ship_counts = libraryCounts();
     frame_wait_override = simulatedFrame;
-    // The main loop of the game; a quit from the title only restarts it.
+    // The main loop of the game. The player never chooses Exit, so nothing may end it.
     while (frames < target) {
-        if (!running) running = true, restarts += 1;
+        if (!running) failAndExit("the game quit though the player never chose Exit");
         if (intro_frame >= 0)
             introStep(back_buffer);
         else if (game_mode != FrontEnd)
@@ -295,10 +420,8 @@ int main(int argc, char** argv) {
         presentFrame(back_buffer, cursors);
     }
     frame_wait_override = nullptr;
-    std::printf("soak: %ld frames, seed %u; rounds marathon %ld, two-minute %ld, five-minute %ld; names %ld, "
-                "pauses %ld, shapes %ld, ESC %ld, quits %ld\n",
-                frames, seed, rounds[Marathon], rounds[TwoMinute], rounds[FiveMinute], names_typed, pauses_taken,
-                shapes_drawn, escapes_pressed, restarts);
+    std::printf("soak: %ld frames, seed %u; rounds marathon %ld, two-minute %ld, five-minute %ld\n", frames, seed,
+                rounds[Marathon], rounds[TwoMinute], rounds[FiveMinute]);
     int left_over = stopSoakShell();
     if (left_over != 0) return std::fprintf(stderr, "soak FAILED: %d bitmaps left at shut-down\n", left_over), 1;
     std::printf("soak: all checks held\n");
