@@ -12,10 +12,6 @@
 
 #include "gfx/bitmap_font.h"
 
-#ifndef FUZZ_RUN_DIR
-#define FUZZ_RUN_DIR "."
-#endif
-
 namespace {
 
 BitmapFont* game_font = nullptr;
