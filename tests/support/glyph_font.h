@@ -1,7 +1,5 @@
-// A font for screen tests whose every glyph cell is one solid colour of its own,
-// different in the normal and the green strip, so a test can read back from any
-// bitmap which character was drawn in a cell, and in which ink, whatever the
-// game's real font art looks like.
+// A font for screen tests whose every glyph cell (normal or green) is one solid
+// colour of its own, so a test reads back which character a cell shows, in which ink.
 #pragma once
 
 #include <allegro.h>
