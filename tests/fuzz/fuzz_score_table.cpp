@@ -19,19 +19,6 @@ std::string scratchPath(const char* what) {
     std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     return folder + "/zenvar-fuzz-" + std::to_string(getpid()) + "-" + what + ".dat";
 }
-
-void writeFile(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    if (size && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
-}
-
-long fileSize(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
-}
-
 const std::string input = scratchPath("in");
 const std::string saved = scratchPath("out");
 
@@ -46,21 +33,22 @@ void removeScratchFiles() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool cleanup_registered = std::atexit(removeScratchFiles) == 0;
     (void)cleanup_registered;
-    writeFile(input, data, size);
+    FILE* file = std::fopen(input.c_str(), "wb");
+    if (!file || (size && std::fwrite(data, 1, size, file) != size)) std::abort();
+    std::fclose(file);
 
     // Bytes beyond a short file keep what the table held: start from a pattern.
-    ScoreTable table;
+    ScoreTable table, reloaded;
     std::memset(&table, 0x5a, sizeof table);
-    loadScoreTable(table, input);
-
-    if (!saveScoreTable(table, saved)) std::abort();
-    if (fileSize(saved) != SCORE_FILE_SIZE) std::abort();
-
-    ScoreTable reloaded;
     std::memset(&reloaded, 0, sizeof reloaded);
+    loadScoreTable(table, input);
+    struct stat info;
+    if (!saveScoreTable(table, saved) || stat(saved.c_str(), &info) != 0 || info.st_size != SCORE_FILE_SIZE)
+        std::abort();
     loadScoreTable(reloaded, saved);
-    if (std::memcmp(table.scores, reloaded.scores, sizeof table.scores) != 0) std::abort();
-    if (std::memcmp(table.names, reloaded.names, sizeof table.names) != 0) std::abort();
+    if (std::memcmp(table.scores, reloaded.scores, sizeof table.scores) != 0 ||
+        std::memcmp(table.names, reloaded.names, sizeof table.names) != 0)
+        std::abort();
 
     // The column texts are built from whatever the file held.
     if (scoreColumnText(table).empty() || nameColumnText(table).size() != 5 * 3 + 4 * 3) std::abort();

@@ -5,11 +5,9 @@
 # tests/fuzz/corpus/ and writes new finds to a scratch folder, so the kept
 # corpus changes only by hand. A crash leaves its input in build-fuzz/crashes.
 set -u
-
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-fuzz"
 seconds=${1:-20}
-
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ is not installed; skipped"
     exit 0
@@ -17,22 +15,19 @@ fi
 CXX=clang++ cmake -S "$root" -B "$build" -DZENVAR_FUZZ=ON -DZENVAR_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build "$build" -j2 --target fuzz_score_table fuzz_bitmap_font >/dev/null || exit 1
-
 mkdir -p "$build/crashes"
 result=0
 for target in score_table bitmap_font; do
     scratch=$(mktemp -d /tmp/zenvar-fuzz-corpus-XXXXXX)
+    log="$build/fuzz_$target.log"
     echo "== fuzz_$target for $seconds s"
-    "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$build/crashes/$target-" "$scratch" "$root/tests/fuzz/corpus/$target" \
-        >"$build/fuzz_$target.log" 2>&1
-    status=$?
-    grep -E "^stat::number_of_executed_units|^stat::new_units_added" "$build/fuzz_$target.log"
-    if [ "$status" -ne 0 ]; then
-        echo "fuzz_$target FAILED (see $build/fuzz_$target.log)"
-        tail -n 30 "$build/fuzz_$target.log"
+    if ! "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$build/crashes/$target-" "$scratch" "$root/tests/fuzz/corpus/$target" >"$log" 2>&1; then
+        echo "fuzz_$target FAILED (see $log)"
+        tail -n 30 "$log"
         result=1
     fi
+    grep -E "^stat::(number_of_executed_units|new_units_added)" "$log"
     rm -rf "$scratch"
 done
 exit $result

@@ -18,88 +18,65 @@ using testing_support::textAt;
 namespace {
 
 struct Pass {
-    int x;
-    int y;
-    int buttons;
+    int x, y, buttons;
 };
-
-const char* const ROW1 = "ABCDEFGHIJKLMNOPQRS";
-const char* const ROW2 = "TUVWXYZ0123456789.!";
+const char* const KEYS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.!";  // two rows of 19
+const Pass OVER_DELETE = {300, 296, 0}, OVER_END = {320, 312, 0}, NOWHERE = {40, 400, 0};
 
 // The middle of a letter's cell on the on-screen keyboard.
 Pass over(char letter) {
-    const char* found = std::strchr(ROW1, letter);
-    if (found) return {168 + 16 * static_cast<int>(found - ROW1) + 8, 248, 0};
-    found = std::strchr(ROW2, letter);
-    return {168 + 16 * static_cast<int>(found - ROW2) + 8, 264, 0};
+    int cell = static_cast<int>(std::strchr(KEYS, letter) - KEYS);
+    return {168 + 16 * (cell % 19) + 8, 248 + 16 * (cell / 19), 0};
 }
-const Pass OVER_DELETE = {300, 296, 0};
-const Pass OVER_END = {320, 312, 0};
-const Pass NOWHERE = {40, 400, 0};
-
 Pass pressed(Pass where) { return {where.x, where.y, 1}; }
 
-// A press and a release: one click.
-void click(std::vector<Pass>& passes, Pass where) {
-    passes.push_back(pressed(where));
-    passes.push_back(where);
-}
-
-// Clicks for each character: a letter types it, '<' is DELETE, '$' is END!.
+// A click (press, release) for each character: a letter types it, '<' is DELETE, '$' is END!.
 std::vector<Pass> typing(const std::string& keys) {
     std::vector<Pass> passes;
-    for (char key : keys) click(passes, key == '<' ? OVER_DELETE : key == '$' ? OVER_END : over(key));
+    for (char key : keys) {
+        Pass where = key == '<' ? OVER_DELETE : key == '$' ? OVER_END : over(key);
+        passes.push_back(pressed(where));
+        passes.push_back(where);
+    }
     return passes;
 }
 
 class NameEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_font = bitmap_font;
         bitmap_font = testing_support::glyphFont();
         buffer = create_bitmap(640, 480);
         shot = create_bitmap(640, 480);
         reset();
     }
-    // A fresh start inside one test: released input, open latches, the same table.
+    // Released input, open latches and the table AAA 500 ... EEE 100.
     void reset() {
         testing_support::releaseAllInput();
-        click_latch = false;
-        esc_latch = false;
+        click_latch = esc_latch = close_requested = false;
         running = true;
-        close_requested = false;
-        clear_bitmap(buffer);
-        clear_bitmap(shot);
-        const char* names[5] = {"AAA", "BBB", "CCC", "DDD", "EEE"};
         for (int row = 0; row < 5; ++row) {
             table.scores[row] = 500 - 100 * row;
-            std::memcpy(table.names[row], names[row], 3);
+            std::memset(table.names[row], 'A' + row, 3);
         }
     }
     void TearDown() override {
-        testing_support::clearFrameScript();
-        testing_support::releaseAllInput();
-        close_requested = false;
-        click_latch = false;
-        bitmap_font = saved_font;
+        reset();
+        bitmap_font = nullptr;
         destroy_bitmap(buffer);
         destroy_bitmap(shot);
     }
 
-    // Runs the screen with one mouse state per pass and keeps a copy of the
-    // screen shown at pass `shot_pass` (1 is the first). When the script runs
-    // out the window is closed, which ends the screen whatever it is doing.
+    // Runs the screen with one mouse state per pass, keeps a copy of the screen
+    // shown at pass `shot_pass` (1 is the first) and returns the passes shown.
+    // When the script runs out the window is closed, which ends the screen.
     int runScreen(int score, const std::vector<Pass>& passes, int shot_pass = 0) {
         size_t next = 0;
         auto applyNext = [&]() {
-            if (next < passes.size()) {
-                mouse_x = passes[next].x;
-                mouse_y = passes[next].y;
-                mouse_b = passes[next].buttons;
-                ++next;
-            } else {
-                close_requested = true;
-            }
+            if (next == passes.size()) close_requested = true;
+            if (next == passes.size()) return;
+            mouse_x = passes[next].x;
+            mouse_y = passes[next].y;
+            mouse_b = passes[next++].buttons;
         };
         applyNext();
         long before = testing_support::framesPresented();
@@ -111,18 +88,17 @@ protected:
         testing_support::clearFrameScript();
         return static_cast<int>(testing_support::framesPresented() - before);
     }
-
     std::string name(int row) { return std::string(table.names[row], 3); }
 
-    BitmapFont* saved_font = nullptr;
     BITMAP* buffer = nullptr;
     BITMAP* shot = nullptr;
     BITMAP* no_cursors[4] = {nullptr, nullptr, nullptr, nullptr};
     ScoreTable table;
 };
 
-// The new row gets the letters typed, every other row keeps its place; the
-// pass that clicks END! is still shown. A score that does not qualify shows nothing.
+// The new row gets the letters typed and every other row keeps its place; the
+// pass that clicks END! is still shown, closing the window keeps the letters
+// so far, and a score that does not qualify shows nothing.
 TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
     const struct {
         int score;
@@ -131,19 +107,20 @@ TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
         const char* name;
         int shown;
     } cases[] = {
-        {450, "Z9.Q$", 1, "Z9.", 9},       // a fourth letter is ignored
-        {1000, "<ABC<X$", 0, "ABX", 13},   // Delete at the start does nothing
-        {150, "K<<<M$", 4, "M  ", 11},     // nor past it
-        {350, "$", 2, "   ", 1},           // END! at once
-        {101, "ABC$", 4, "ABC", 7},        // one point over the fifth row
-        {100, "ABC$", -1, "", 0},          // not over it
+        {450, "Z9.Q$", 1, "Z9.", 9},      // a fourth letter is ignored
+        {1000, "<ABC<X$", 0, "ABX", 13},  // DELETE at the start does nothing
+        {150, "K<<<M$", 4, "M  ", 11},    // nor past it
+        {350, "$", 2, "   ", 1},          // END! at once
+        {450, "GO", 1, "GO ", 4},         // the window closed
+        {101, "ABC$", 4, "ABC", 7},       // one point over the fifth row
+        {100, "ABC$", -1, "", 0},         // not over it
     };
     for (const auto& c : cases) {
         reset();
         ScoreTable expected = table;
         if (insertScore(expected, c.score) >= 0) std::memcpy(expected.names[c.row], c.name, 3);
         EXPECT_EQ(runScreen(c.score, typing(c.keys)), c.shown) << c.keys;
-        EXPECT_FALSE(close_requested) << c.keys;
+        EXPECT_EQ(close_requested, c.row >= 0 && !std::strchr(c.keys, '$')) << c.keys;
         EXPECT_EQ(std::memcmp(&expected, &table, sizeof table), 0) << c.keys << " row " << c.row << ": " << name(c.row);
     }
 }
@@ -151,43 +128,30 @@ TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
 // A button held from the screen before types nothing, a new press held many
 // passes types once; ESC and the keyboard are not this screen's input.
 TEST_F(NameEntryTest, AHeldButtonTypesOnceAndKeysAreIgnored) {
-    key[KEY_ESC] = 1;
-    key[KEY_ENTER] = 1;
-    key[KEY_A] = 1;
+    key[KEY_ESC] = key[KEY_ENTER] = key[KEY_A] = 1;
     click_latch = true;
     std::vector<Pass> passes(5, pressed(over('H')));
     passes.push_back(over('H'));
-    for (int i = 0; i < 12; ++i) passes.push_back(pressed(over('J')));
+    passes.insert(passes.end(), 12, pressed(over('J')));
     passes.push_back(NOWHERE);
-    click(passes, OVER_END);
+    for (Pass pass : typing("$")) passes.push_back(pass);
     EXPECT_EQ(runScreen(600, passes), 20);
-    EXPECT_TRUE(running);
-    EXPECT_FALSE(esc_latch);
-    EXPECT_FALSE(close_requested);
+    EXPECT_TRUE(running && !esc_latch && !close_requested);
     EXPECT_EQ(name(0), "J  ");
-}
-
-TEST_F(NameEntryTest, ClosingTheWindowEndsTheScreenKeepingTheLettersSoFar) {
-    // Without END! the runner closes the window after the script.
-    EXPECT_EQ(runScreen(450, typing("GO")), 4);
-    EXPECT_TRUE(close_requested);
-    EXPECT_EQ(name(1), "GO ");
 }
 
 // After a P, one click at each probe: a letter cell types beside it, DELETE
 // takes it back, END! finishes, and a pixel outside does nothing.
 TEST_F(NameEntryTest, ZonesEndExactlyAtTheirEdges) {
     const struct {
-        int x;
-        int y;
+        int x, y;
         const char* name;
         bool done;
     } probes[] = {
-        {168, 240, "PA ", 0}, {167, 248, "P  ", 0}, {183, 240, "PA ", 0}, {184, 240, "PB ", 0}, {168, 239, "P  ", 0},
-        {471, 240, "PS ", 0}, {472, 240, "P  ", 0}, {471, 255, "PS ", 0}, {168, 256, "PT ", 0}, {471, 256, "P! ", 0},
-        {472, 256, "P  ", 0}, {471, 271, "P! ", 0}, {471, 272, "P  ", 0}, {300, 255, "PI ", 0}, {300, 256, "P1 ", 0},
-        {272, 288, "   ", 0}, {367, 303, "   ", 0}, {271, 295, "P  ", 0}, {368, 295, "P  ", 0}, {300, 287, "P  ", 0},
-        {288, 304, "P  ", 1}, {351, 319, "P  ", 1}, {287, 310, "P  ", 0}, {352, 310, "P  ", 0}, {300, 320, "P  ", 0},
+        {168, 240, "PA ", 0}, {167, 248, "P  ", 0}, {168, 239, "P  ", 0}, {471, 240, "PS ", 0}, {472, 240, "P  ", 0},
+        {300, 255, "PI ", 0}, {300, 256, "P1 ", 0}, {471, 271, "P! ", 0}, {471, 272, "P  ", 0}, {272, 288, "   ", 0},
+        {367, 303, "   ", 0}, {368, 295, "P  ", 0}, {300, 287, "P  ", 0}, {288, 304, "P  ", 1}, {351, 319, "P  ", 1},
+        {352, 310, "P  ", 0}, {300, 320, "P  ", 0},
     };
     for (const auto& probe : probes) {
         reset();
@@ -212,15 +176,13 @@ TEST_F(NameEntryTest, TheScreenShowsHeadingNameKeyboardAndOneGreenZone) {
         int x, y;
         std::string text;
     } zones[] = {{200, 240, "C"}, {456, 256, "!"}, {272, 288, "DELETE"}, {288, 304, "END!"}};
-
     for (int shot_pass = 3; shot_pass <= 7; ++shot_pass) {
         reset();
         runScreen(450, passes, shot_pass);
         SCOPED_TRACE("pass " + std::to_string(shot_pass));
         EXPECT_EQ(textAt(shot, 200, 32, 15, Ink::Green), "ENTER YOUR NAME");
-        EXPECT_EQ(textAt(shot, 200, 48, 15, Ink::Green), "---------------");
         EXPECT_EQ(textAt(shot, 296, 64, 3), "R  ");
-        std::string white = std::string(ROW1) + ROW2 + "DELETEEND!";
+        std::string white = std::string(KEYS) + "DELETEEND!";
         if (shot_pass < 7) {
             const auto& zone = zones[shot_pass - 3];
             EXPECT_EQ(textAt(shot, zone.x, zone.y, static_cast<int>(zone.text.size()), Ink::Green), zone.text);
@@ -232,28 +194,19 @@ TEST_F(NameEntryTest, TheScreenShowsHeadingNameKeyboardAndOneGreenZone) {
     }
 }
 
-TEST_F(NameEntryTest, TheLightBarSweepsThreePixelsAPassAndWrapsAt1200) {
+// The light bar: a white line with a blue glow fading over three pixels on
+// each side, the whole height of the screen, three pixels further each pass.
+TEST_F(NameEntryTest, TheLightBarSweepsWithAGlowOnBothSides) {
     NameEntry entry(table, 0);
-    for (int i = 0; i < 5; ++i) entry.sweepLightBar(buffer);
-    EXPECT_EQ(entry.getSweepX(), 3);
+    for (int i = 0; i < 6; ++i) entry.sweepLightBar(buffer);
     clear_bitmap(buffer);
-    entry.sweepLightBar(buffer);  // bar centred on x = 6
-    using testing_support::rgb16;
+    entry.sweepLightBar(buffer);  // centred on x = 9
     const int shade[9] = {0, 30, 100, 170, 255, 170, 100, 30, 0};
     for (int i = 0; i < 9; ++i) {
-        int expected = shade[i] ? rgb16(shade[i], shade[i], 255) : 0;
-        EXPECT_EQ(getpixel(buffer, 2 + i, 0), expected) << "x " << 2 + i;
-        EXPECT_EQ(getpixel(buffer, 2 + i, 479), expected) << "x " << 2 + i;
+        int expected = shade[i] ? makecol16(shade[i], shade[i], 255) : 0;
+        EXPECT_EQ(getpixel(buffer, 5 + i, 0), expected) << "x " << 5 + i;
+        EXPECT_EQ(getpixel(buffer, 5 + i, 479), expected) << "x " << 5 + i;
     }
-
-    // The sweep that started at -12 reaches 1197 after 403 passes, then starts again.
-    NameEntry fresh(table, 0);
-    for (int i = 0; i < 403; ++i) fresh.sweepLightBar(buffer);
-    EXPECT_EQ(fresh.getSweepX(), 1197);
-    fresh.sweepLightBar(buffer);
-    EXPECT_EQ(fresh.getSweepX(), -12);
-    fresh.sweepLightBar(buffer);
-    EXPECT_EQ(fresh.getSweepX(), -9);
 }
 
 }  // namespace

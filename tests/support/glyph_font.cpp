@@ -1,5 +1,6 @@
 #include "support/glyph_font.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -21,35 +22,31 @@ int glyphColour(int glyph, Ink ink) {
 
 // The character that draws a glyph (capitals for letters).
 char characterOf(int glyph) {
-    for (int byte = 1; byte < 256; ++byte) {
-        if (byte >= 'a' && byte <= 'z') continue;
-        if (BitmapFont::glyphFor(static_cast<unsigned char>(byte)) == glyph) return static_cast<char>(byte);
-    }
+    for (int byte = 1; byte < 256; ++byte)
+        if ((byte < 'a' || byte > 'z') && BitmapFont::glyphFor(static_cast<unsigned char>(byte)) == glyph)
+            return static_cast<char>(byte);
     return '#';
 }
 
 void saveStrip(const std::string& path, Ink ink) {
     BITMAP* strip = create_bitmap_ex(16, GLYPHS * CELL, CELL);
-    for (int glyph = 0; glyph < GLYPHS; ++glyph) {
+    for (int glyph = 0; glyph < GLYPHS; ++glyph)
         rectfill(strip, glyph * CELL, 0, glyph * CELL + CELL - 1, CELL - 1, glyphColour(glyph, ink));
-    }
     if (save_bmp(path.c_str(), strip, nullptr) != 0) throw std::runtime_error("save_bmp failed");
     destroy_bitmap(strip);
 }
 
+// The font loads its strips from font/ under the working directory.
 BitmapFont* loadFont() {
-    char pattern[] = "/tmp/zenvar-glyphs-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    std::string folder = pattern;
-    if (std::system(("mkdir -p '" + folder + "/font'").c_str()) != 0) throw std::runtime_error("mkdir failed");
-    saveStrip(folder + "/font/font.bmp", Ink::Normal);
-    saveStrip(folder + "/font/fontgreen.bmp", Ink::Green);
-    char here[4096];
-    if (!getcwd(here, sizeof here)) throw std::runtime_error("getcwd failed");
-    if (chdir(folder.c_str()) != 0) throw std::runtime_error("chdir failed");
+    char folder[] = "/tmp/zenvar-glyphs-XXXXXX", here[4096];
+    if (!mkdtemp(folder) || !getcwd(here, sizeof here)) throw std::runtime_error("no scratch folder");
+    std::string fonts = std::string(folder) + "/font";
+    if (mkdir(fonts.c_str(), 0755) != 0 || chdir(folder) != 0) throw std::runtime_error("no font folder");
+    saveStrip("font/font.bmp", Ink::Normal);
+    saveStrip("font/fontgreen.bmp", Ink::Green);
     BitmapFont* font = new BitmapFont();
-    if (chdir(here) != 0) throw std::runtime_error("chdir failed");
-    if (std::system(("rm -rf '" + folder + "'").c_str()) != 0) throw std::runtime_error("rm failed");
+    if (chdir(here) != 0 || std::system(("rm -rf '" + std::string(folder) + "'").c_str()) != 0)
+        throw std::runtime_error("cannot leave the scratch folder");
     return font;
 }
 
@@ -65,19 +62,9 @@ std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink) {
     for (int cell = 0; cell < length; ++cell) {
         int pixel = getpixel(bitmap, x + cell * CELL + CELL / 2, y + CELL / 2);
         char found = '#';
-        for (int glyph = 0; glyph < GLYPHS; ++glyph) {
+        for (int glyph = 0; glyph < GLYPHS; ++glyph)
             if (pixel == glyphColour(glyph, ink)) found = characterOf(glyph);
-        }
         text += found;
-    }
-    return text;
-}
-
-std::string linesAt(BITMAP* bitmap, int x, int y, int lines, int length, Ink ink) {
-    std::string text;
-    for (int line = 0; line < lines; ++line) {
-        if (line > 0) text += '\n';
-        text += textAt(bitmap, x, y + line * CELL, length, ink);
     }
     return text;
 }

@@ -1,7 +1,5 @@
-// A font for screen tests whose every glyph cell is one solid colour of its own,
-// different in the normal and the green strip. A test can then read back from
-// any bitmap which character was drawn in a cell, and in which colour, without
-// depending on the look of the game's real font art.
+// A font for screen tests whose every glyph cell (normal or green) is one solid
+// colour of its own, so a test reads back which character a cell shows, in which ink.
 #pragma once
 
 #include <allegro.h>
@@ -14,16 +12,11 @@ namespace testing_support {
 
 enum class Ink { Normal, Green };
 
-// Writes the two strips into a scratch folder and loads a BitmapFont from them
-// (once per test program; the font lives until the program ends).
+// Loaded once per test program from strips written to a scratch folder; never freed.
 BitmapFont* glyphFont();
 
-// The characters drawn in `length` cells from the cell whose top-left corner is
-// (x, y), read from each cell's centre pixel. A cell that holds no glyph of the
-// given ink reads as '#', a byte that has no glyph of its own.
+// The characters in `length` cells from the cell whose top-left corner is (x, y),
+// read at each cell's centre. A cell without a glyph of that ink reads as '#'.
 std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink = Ink::Normal);
-
-// The lines of a multi-line text drawn at (x, y), each `length` cells long.
-std::string linesAt(BITMAP* bitmap, int x, int y, int lines, int length, Ink ink = Ink::Normal);
 
 }  // namespace testing_support

@@ -1,12 +1,11 @@
 #include "support/headless.h"
 
-#include "core/frame_clock.h"
 #include "app/headless_platform.h"
+#include "core/frame_clock.h"
 
 namespace testing_support {
 
 namespace {
-bool initialised = false;
 BITMAP* screen_stand_in = nullptr;
 std::function<void()> frame_script;
 long presented = 0;
@@ -18,8 +17,7 @@ void simulatedWait() {
 }  // namespace
 
 void initHeadlessAllegro() {
-    if (initialised) return;
-    initialised = true;
+    if (screen_stand_in) return;
     screen_stand_in = startHeadlessPlatform();
     frame_wait_override = simulatedWait;
 }
@@ -33,13 +31,7 @@ long framesPresented() { return presented; }
 void releaseAllInput() {
     for (int k = 0; k < KEY_MAX; ++k) key[k] = 0;
     mouse_b = 0;
-    for (int a = 0; a < 2; ++a) {
-        joy[0].stick[0].axis[a].d1 = 0;
-        joy[0].stick[0].axis[a].d2 = 0;
-        joy[0].stick[0].axis[a].pos = 0;
-    }
+    for (auto& axis : joy[0].stick[0].axis) axis.d1 = axis.d2 = axis.pos = 0;
 }
-
-int rgb16(int r, int g, int b) { return makecol16(r, g, b); }
 
 }  // namespace testing_support

@@ -1,6 +1,6 @@
 // Headless Allegro for unit tests: the real library under SYSTEM_NONE, 16-bit
-// memory bitmaps with the colour layout the game has on a real screen, a
-// memory bitmap standing in for the screen, and no real-time waits.
+// memory bitmaps with the game's colour layout, a memory bitmap as the screen,
+// and no real-time waits.
 #pragma once
 
 #include <allegro.h>
@@ -8,22 +8,15 @@
 
 namespace testing_support {
 
-// Called once by the test main; safe to call again.
-void initHeadlessAllegro();
+void initHeadlessAllegro();  // by the test main, once
+BITMAP* fakeScreen();        // the 640x480 bitmap assigned to `screen`
 
-// A 640x480 memory bitmap that plays the screen (assigned to Allegro's `screen`).
-BITMAP* fakeScreen();
-
-// Runs before each simulated wait (every presentFrame, pause wait, countdown rest).
-// Tests script input here; reset with clearFrameScript().
+// Runs in place of each wait (every presentFrame, pause wait, countdown rest):
+// tests script their input here. framesPresented counts the waits.
 void setFrameScript(std::function<void()> script);
 void clearFrameScript();
 long framesPresented();
 
-// Release all input written into key[], mouse_*, joy[].
-void releaseAllInput();
-
-// 16-bit pixel helpers.
-int rgb16(int r, int g, int b);
+void releaseAllInput();  // key[], mouse buttons and the joystick all let go
 
 }  // namespace testing_support

@@ -1,0 +1,322 @@
+// The front end as the player meets it: the logo intro, the title menu and the
+// attract screens, drawn headless with plain-coloured stand-in art and the glyph
+// font, so each pass's picture and input can be read back.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/front_end.h"
+#include "audio/sound_bank.h"
+#include "core/program.h"
+#include "core/shell_state.h"
+#include "gfx/graphic_library.h"
+#include "play/gryffon.h"
+#include "scores/score_table.h"
+#include "support/glyph_font.h"
+#include "support/headless.h"
+
+using testing_support::Ink;
+using testing_support::textAt;
+
+namespace {
+
+const int BARE_X = 20, BARE_Y = 200;  // only the title background is drawn here
+
+BITMAP* solid(int width, int height, int colour) {
+    BITMAP* bitmap = create_bitmap(width, height);
+    clear_to_color(bitmap, colour);
+    return bitmap;
+}
+
+class FrontEndTest : public ::testing::Test {
+protected:
+    // Plain-coloured stand-ins for the art: the publisher's logo has no blue, the developer's no red.
+    const int title = makecol16(40, 200, 40), logo = makecol16(255, 120, 0);
+    const int publisher = makecol16(255, 255, 0), developer = makecol16(0, 255, 255);
+    const int stars[2] = {makecol16(255, 0, 0), makecol16(0, 0, 255)};
+
+    void SetUp() override {
+        static BITMAP* art[4] = {solid(640, 480, title), solid(64, 32, logo), solid(9, 9, stars[0]),
+                                 solid(9, 9, stars[1])};
+        static GraphicLibrary* library = new GraphicLibrary();
+        vline(art[1], 0, 0, 31, makecol16(255, 0, 255));  // the logo's transparent left column
+        title_background = art[0];
+        game_logo = art[1];
+        star_images[0] = art[2];
+        star_images[1] = art[3];
+        bitmap_font = testing_support::glyphFont();
+        static SoundBank* silent = new SoundBank();
+        sound_bank = silent;
+        graphic_library = library;
+        static Gryffon* ship = new Gryffon(library);  // the run folder's art; its looks do not matter here
+        gryffon = ship;
+        buffer = create_bitmap(640, 480);
+        restart();
+    }
+    // The state after the intro, with the title faded in unless `fading`.
+    void restart(bool fading = false) {
+        testing_support::releaseAllInput();
+        mouseAt(BARE_X, BARE_Y);
+        running = true;
+        close_requested = esc_latch = click_latch = false;
+        game_mode = FrontEnd;
+        intro_frame = -1;
+        fade_alpha = fading ? 0 : 256;
+        screen_timer = 0;
+    }
+    void TearDown() override {
+        restart();
+        destroy_bitmap(buffer);
+        destroy_bitmap(publisher_logo);
+        destroy_bitmap(developer_logo);
+        publisher_logo = developer_logo = nullptr;
+    }
+    void pass() {
+        clear_bitmap(buffer);
+        frontEndPass(buffer);
+    }
+    void jumpTo(int timer) { screen_timer = timer - 1; }  // the next pass runs with this timer
+    void mouseAt(int x, int y, bool pressed = false) {
+        mouse_x = x;
+        mouse_y = y;
+        mouse_b = pressed;
+    }
+    std::string text(int x, int y, const std::string& expected, Ink ink = Ink::Normal) {
+        return textAt(buffer, x, y, static_cast<int>(expected.size()), ink);
+    }
+    BITMAP* buffer = nullptr;
+};
+
+struct Item {
+    const char* text;
+    int x, y, mode;  // mode 0: Exit
+};
+const Item ITEMS[4] = {{"MARATHON GAME", 216, 240, Marathon},
+                       {"2-MINUTE GAME", 216, 272, TwoMinute},
+                       {"5-MINUTE GAME", 216, 304, FiveMinute},
+                       {"EXIT", 288, 336, 0}};
+
+// The numbers of the menu items shown in green; the others must be in normal ink.
+std::string greenItems(BITMAP* buffer) {
+    std::string green;
+    for (int i = 0; i < 4; ++i) {
+        const Item& item = ITEMS[i];
+        int cells = static_cast<int>(std::string(item.text).size());
+        if (textAt(buffer, item.x, item.y, cells, Ink::Green) == item.text)
+            green += std::to_string(i + 1);
+        else
+            EXPECT_EQ(textAt(buffer, item.x, item.y, cells), item.text);
+    }
+    return green;
+}
+
+// Each maker's logo fades in, holds and fades out (the second starts where the
+// first stopped); the intro reads no input and ends on pass 280.
+TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
+    publisher_logo = solid(640, 480, publisher);
+    developer_logo = solid(640, 480, developer);
+    intro_frame = fade_alpha = 0;
+    key[KEY_ESC] = 1;
+    mouseAt(250, 245, true);
+    for (int pass = 1; pass < INTRO_PASSES; ++pass) {
+        // The first pass goes over white: the faint logo must let it show through.
+        clear_to_color(buffer, pass == 1 ? makecol16(255, 255, 255) : 0);
+        introStep(buffer);
+        int alpha = pass <= 29    ? 8 * pass
+                    : pass <= 109 ? 255
+                    : pass <= 139 ? 255 - 8 * (pass - 109)
+                    : pass <= 169 ? 15 + 8 * (pass - 139)
+                    : pass <= 249 ? 255
+                                  : 255 - 8 * (pass - 249);
+        ASSERT_EQ(fade_alpha, alpha) << "pass " << pass;
+        int pixel = getpixel(buffer, 320, 240);
+        bool first = pass < 140;  // which logo: the publisher's has no blue, the developer's no red
+        int absent = first ? getb16(pixel) : getr16(pixel), present = first ? getr16(pixel) : getb16(pixel);
+        ASSERT_TRUE(pass == 1 || (absent == 0 && (alpha < 32 || present > 0))) << "pass " << pass;
+        EXPECT_TRUE(pass != 1 || (getb16(pixel) > 200 && getb16(pixel) < 255)) << "white shows through";
+        EXPECT_TRUE(pass != 100 || pixel == publisher);
+        EXPECT_TRUE(pass != 200 || pixel == developer);
+    }
+    clear_bitmap(buffer);
+    introStep(buffer);
+    EXPECT_EQ(getpixel(buffer, 320, 240), 0) << "the last intro pass draws nothing";
+    EXPECT_TRUE(intro_frame == -1 && fade_alpha == 0 && !publisher_logo && !developer_logo);
+    EXPECT_TRUE(running && !esc_latch && game_mode == FrontEnd);
+    EXPECT_TRUE(click_latch) << "a button held through the intro starts nothing";
+}
+
+// The title fades in over 32 passes that ignore a held click or ESC; the first
+// live pass takes whichever is still held.
+TEST_F(FrontEndTest, TitleFadesInOver32PassesIgnoringInput) {
+    for (bool escape : {false, true}) {
+        restart(true);
+        key[KEY_ESC] = escape;
+        mouseAt(250, 245, !escape);
+        int previous = -1;
+        for (int pass = 1; pass <= 32; ++pass) {
+            this->pass();
+            ASSERT_EQ(fade_alpha, 8 * pass);
+            ASSERT_GT(getg16(getpixel(buffer, BARE_X, BARE_Y)), previous) << "pass " << pass;
+            previous = getg16(getpixel(buffer, BARE_X, BARE_Y));
+            ASSERT_TRUE(pass != 16 || textAt(buffer, 216, 240, 13) == "#############") << "the menu fades too";
+            ASSERT_TRUE(running && game_mode == FrontEnd && !click_latch && !esc_latch);
+        }
+        EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title);
+        EXPECT_EQ(greenItems(buffer), "");
+        pass();
+        EXPECT_EQ(game_mode, escape ? FrontEnd : Marathon);
+        EXPECT_EQ(running, !escape);
+    }
+}
+
+// The logo, the menu and its hover highlight, which ends exactly at each item's edge.
+TEST_F(FrontEndTest, TitleShowsLogoMenuAndTheItemUnderTheMouseInGreen) {
+    const struct {
+        int x, y;
+        const char* green;
+    } probes[] = {
+        {216, 240, "1"}, {423, 255, "1"}, {215, 240, ""}, {424, 240, ""},  {216, 239, ""}, {216, 256, ""},
+        {300, 287, "2"}, {300, 304, "3"}, {288, 336, "4"}, {351, 351, "4"}, {352, 340, ""}, {BARE_X, BARE_Y, ""},
+    };
+    for (const auto& probe : probes) {
+        mouseAt(probe.x, probe.y);
+        pass();
+        EXPECT_EQ(greenItems(buffer), probe.green) << probe.x << "," << probe.y;
+    }
+    EXPECT_EQ(text(152, 432, " \xA9 2026 OSTWICK TEAM#", Ink::Green), " \xA9 2026 OSTWICK TEAM#");
+    EXPECT_EQ(text(136, 448, "RELEASED BY HOLTRANE", Ink::Green), "RELEASED BY HOLTRANE");
+    // The logo is a sprite at (154, 0): its transparent column shows the background.
+    EXPECT_EQ(getpixel(buffer, 154, 0), title);
+    EXPECT_EQ(getpixel(buffer, 155, 0), logo);
+    EXPECT_TRUE(running && game_mode == FrontEnd);
+}
+
+// A click on a mode starts that round with the next pass; Exit quits. A click
+// beside the menu is spent until the button is released.
+TEST_F(FrontEndTest, AClickOnAGameModeStartsThatRoundAndExitQuits) {
+    for (const Item& item : ITEMS) {
+        restart();
+        jumpTo(100);
+        mouseAt(item.x + 8, item.y + 8, true);
+        pass();
+        SCOPED_TRACE(item.text);
+        EXPECT_EQ(game_mode, item.mode);
+        EXPECT_EQ(running, item.mode != 0);
+        EXPECT_TRUE(click_latch);
+        EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title) << "this pass still shows the title";
+        EXPECT_EQ(screen_timer, 100);
+    }
+    restart();
+    mouseAt(BARE_X, BARE_Y, true);
+    pass();
+    mouseAt(250, 245, true);  // still held, dragged onto an item
+    for (int i = 0; i < 5; ++i) pass();
+    EXPECT_EQ(game_mode, FrontEnd);
+    mouseAt(250, 245);
+    pass();
+    mouseAt(250, 277, true);
+    pass();
+    EXPECT_EQ(game_mode, TwoMinute);
+}
+
+// ESC still down from the round that ended on it does not quit, on the title
+// or an attract screen; a new press does. With a click in the same pass, ESC
+// wins on the title; an attract screen still takes the click back to the title.
+TEST_F(FrontEndTest, EscapeHeldFromARoundDoesNotQuitButANewPressDoes) {
+    for (int timer : {100, 900}) {
+        SCOPED_TRACE(timer);
+        restart();
+        jumpTo(timer);
+        esc_latch = true;
+        key[KEY_ESC] = 1;
+        for (int i = 0; i < 10; ++i) pass();
+        EXPECT_TRUE(running);
+        key[KEY_ESC] = 0;
+        pass();
+        EXPECT_TRUE(running && !esc_latch);
+        key[KEY_ESC] = 1;
+        mouseAt(250, 245, true);
+        pass();
+        EXPECT_TRUE(!running && esc_latch && game_mode == FrontEnd);
+        EXPECT_EQ(click_latch, timer == 900);
+        EXPECT_EQ(screen_timer, timer == 900 ? 0 : 111);
+    }
+}
+
+// The attract cycle at each screen's first and last pass, then back to the
+// title without a new fade. The score screens show each table as loaded,
+// negative scores and damaged names included: a name byte without a glyph
+// (newline, zero) is a blank cell and never moves the rows below.
+TEST_F(FrontEndTest, AttractScreensShowTheirContentOnScheduleAndWrapAfter1499) {
+    ScoreTable saved[3] = {marathon_table, two_minute_table, five_minute_table};
+    two_minute_table = ScoreTable{{123456, 30000, 7, 0, -2},
+                                  {{'Z', 'E', 'D'}, {' ', ' ', ' '}, {'\n', 0, 'X'}, {'9', '.', '!'}, {'A', 'B', 'C'}}};
+    loadScoreTable(marathon_table, "/tmp/zenvar-no-such-file.dat");  // first-run rows
+    five_minute_table = two_minute_table;
+    insertScore(five_minute_table, 500000);
+    const Ink N = Ink::Normal, G = Ink::Green;
+    const struct {
+        int timer, x, y;
+        const char* text;
+        Ink ink;
+    } shown[] = {
+        {1, 216, 240, "MARATHON GAME", N},    {399, 216, 240, "MARATHON GAME", N},
+        {400, 16, 16, "CONTROLS", G},         {799, 16, 16, "CONTROLS", G},
+        {800, 16, 16, "DIRECTED AND PROGRAMMED BY", G}, {1199, 32, 464, "V1.2 ", N},
+        {1200, 192, 32, "MARATHON  SCORES", G}, {1200, 176, 112, "10000#", N},
+        {1200, 416, 304, "OS!#", N},          {1299, 192, 32, "MARATHON  SCORES", G},
+        {1300, 192, 32, "TWO  MIN  SCORES", G}, {1300, 176, 112, "123456#", N},
+        {1300, 416, 112, "ZED#", N},          {1300, 176, 128, "########", N},
+        {1300, 416, 160, "   #", N},          {1300, 176, 208, "7#", N},
+        {1300, 416, 208, "##X#", N},          {1300, 416, 256, "9.!#", N},
+        {1300, 176, 304, "-2#", N},           {1300, 416, 304, "ABC#", N},
+        {1300, 208, 400, "BONUS AT 30000", N}, {1300, 160, 416, "AND THEN EVERY 50000", N},
+        {1399, 192, 32, "TWO  MIN  SCORES", G}, {1400, 192, 32, "FIVE MIN  SCORES", G},
+        {1400, 176, 112, "500000#", N},       {1400, 416, 160, "ZED#", N},
+        {1499, 192, 32, "FIVE MIN  SCORES", G},
+    };
+    for (const auto& row : shown) {
+        jumpTo(row.timer);
+        pass();
+        EXPECT_EQ(text(row.x, row.y, row.text, row.ink), row.text) << "timer " << row.timer;
+    }
+    EXPECT_EQ(screen_timer, 0);
+    pass();
+    EXPECT_EQ(text(216, 240, "MARATHON GAME"), "MARATHON GAME");
+    EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title);
+    // The credits end on the version and a build tag.
+    jumpTo(1000);
+    pass();
+    std::string version = textAt(buffer, 32, 464, 6);
+    EXPECT_TRUE(version[5] != '#' && version[5] != ' ') << version;
+    marathon_table = saved[0];
+    two_minute_table = saved[1];
+    five_minute_table = saved[2];
+}
+
+// A click on any attract screen returns to the title on the next pass, without
+// a fade; held on, it is spent until released.
+TEST_F(FrontEndTest, AClickOnAnAttractScreenReturnsToTheTitleOnce) {
+    for (int timer : {400, 1499}) {
+        restart();
+        jumpTo(timer);
+        mouseAt(600, 20, true);
+        pass();
+        EXPECT_EQ(screen_timer, 0) << "timer " << timer;
+        EXPECT_NE(text(216, 240, "MARATHON GAME"), "MARATHON GAME") << "this pass still shows the attract screen";
+        pass();
+        EXPECT_EQ(text(216, 240, "MARATHON GAME"), "MARATHON GAME") << "timer " << timer;
+        EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title);
+    }
+    for (int i = 0; i < 450; ++i) pass();
+    EXPECT_EQ(screen_timer, 451);
+    EXPECT_EQ(game_mode, FrontEnd);
+    mouseAt(600, 20);
+    pass();
+    mouseAt(600, 20, true);
+    pass();
+    EXPECT_EQ(screen_timer, 0);
+}
+
+}  // namespace
