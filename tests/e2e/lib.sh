@@ -113,12 +113,13 @@ e2e_key() {
     xdotool keyup "$1"
 }
 
-# e2e_click X Y [BUTTON]: a press held long enough for once-per-frame polling.
+# e2e_click X Y [BUTTON]: a press held long enough for once-per-frame polling,
+# even on a loaded machine that stalls the game for a few frames.
 e2e_click() {
     xdotool mousemove "$1" "$2"
     sleep 0.1
     xdotool mousedown "${3:-1}"
-    sleep 0.15
+    sleep 0.25
     xdotool mouseup "${3:-1}"
     sleep 0.1
 }
