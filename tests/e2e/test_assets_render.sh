@@ -14,27 +14,20 @@ config=()
 work=$(mktemp -d /tmp/zenvar-render-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-passed=0
 failed=0
-check_piece() {  # name, shortest seconds, longest seconds
-    local name=$1 shortest=$2 longest=$3
-    local wav="$work/$name.wav"
-    if ! timidity "${config[@]}" -Ow -s 22050 --output-mono -o "$wav" "$run_dir/music/$name.mid" >/dev/null 2>&1; then
-        echo "FAIL $name: timidity could not render it"; failed=$((failed + 1)); return
-    fi
+# check_piece NAME SHORTEST LONGEST: the synthesiser adds a few seconds of
+# release tail after the last note.
+check_piece() {
+    timidity "${config[@]}" -Ow -s 22050 --output-mono -o "$work/$1.wav" "$run_dir/music/$1.mid" >/dev/null 2>&1
     local stats rms seconds
-    stats=$(sox "$wav" -n stat 2>&1)
+    stats=$(sox "$work/$1.wav" -n stat 2>&1)
     rms=$(awk '/RMS +amplitude/ {print $3}' <<<"$stats")
     seconds=$(awk '/Length \(seconds\)/ {print $3}' <<<"$stats")
-    if awk -v r="$rms" -v s="$seconds" -v lo="$shortest" -v hi="$longest" \
-        'BEGIN { exit !(r > 0.01 && s >= lo && s <= hi) }'; then
-        echo "ok   $name: RMS $rms over $seconds s"; passed=$((passed + 1))
-    else
-        echo "FAIL $name: RMS $rms over $seconds s (wanted RMS > 0.01, $shortest-$longest s)"; failed=$((failed + 1))
-    fi
+    awk -v r="${rms:-0}" -v s="${seconds:-0}" -v lo="$2" -v hi="$3" 'BEGIN { exit !(r > 0.01 && s >= lo && s <= hi) }' &&
+        echo "ok   $1: RMS $rms over $seconds s" && return
+    echo "FAIL $1: RMS $rms over $seconds s (wanted RMS > 0.01, $2-$3 s)"
+    failed=1
 }
-# The synthesiser adds a few seconds of release tail after the last note.
 check_piece title 60 125
 check_piece marathon 90 200
-echo "assets_render: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+exit "$failed"

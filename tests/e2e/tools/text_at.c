@@ -17,59 +17,40 @@ typedef struct {
 
 static int readPpm(const char* path, Image* image) {
     FILE* f = fopen(path, "rb");
-    int maxval;
+    int maxval, ok;
     if (!f) return 0;
-    if (fscanf(f, "P6 %d %d %d", &image->w, &image->h, &maxval) != 3 || maxval != 255) {
-        fclose(f);
-        return 0;
-    }
-    fgetc(f);
-    image->rgb = malloc((size_t)image->w * image->h * 3);
-    size_t want = (size_t)image->w * image->h * 3;
-    size_t got = fread(image->rgb, 1, want, f);
+    ok = fscanf(f, "P6 %d %d %d", &image->w, &image->h, &maxval) == 3 && maxval == 255 && fgetc(f) != EOF;
+    size_t size = ok ? (size_t)image->w * image->h * 3 : 0;
+    image->rgb = malloc(size + 1);
+    ok = ok && fread(image->rgb, 1, size, f) == size;
     fclose(f);
-    return got == want;
+    return ok;
 }
 
 /* The strip's cell of a byte: letters, punctuation " .?!+-$%", digits. */
 static int glyphFor(unsigned char c) {
-    const char* punctuation = " .?!+-$%";
-    const char* p;
+    const char* p = c ? strchr(" .?!+-$%", c) : NULL;
     if (c >= 'A' && c <= 'Z') return c - 'A';
     if (c >= 'a' && c <= 'z') return c - 'a';
     if (c >= '0' && c <= '9') return 34 + (c - '0');
-    p = strchr(punctuation, c);
-    if (c && p) return 26 + (int)(p - punctuation);
-    return -1;
+    return p ? 26 + (int)(p - " .?!+-$%") : -1;
 }
-
-static const unsigned char* at(const Image* image, int x, int y) { return image->rgb + ((size_t)y * image->w + x) * 3; }
-
-static int close(int a, int b) { return abs(a - b) <= 12; }
 
 int main(int argc, char** argv) {
     Image screen, font;
-    int x0, y0, checked = 0, wrong = 0;
-    size_t i;
-    if (argc != 6 || !readPpm(argv[1], &screen) || !readPpm(argv[2], &font)) {
-        fprintf(stderr, "usage: text_at SCREEN.ppm FONT.ppm X Y TEXT\n");
-        return 2;
-    }
-    x0 = atoi(argv[3]);
-    y0 = atoi(argv[4]);
-    for (i = 0; i < strlen(argv[5]); ++i) {
-        int glyph = glyphFor((unsigned char)argv[5][i]), gx, gy;
-        if (glyph < 0) continue;
-        for (gy = 0; gy < 16; ++gy) {
-            for (gx = 0; gx < 16; ++gx) {
-                const unsigned char* g = at(&font, glyph * 16 + gx, gy);
-                int sx = x0 + 16 * (int)i + gx, sy = y0 + gy;
-                const unsigned char* s;
-                if (g[0] > 240 && g[1] < 16 && g[2] > 240) continue;
-                if (sx < 0 || sy < 0 || sx >= screen.w || sy >= screen.h) continue;
-                s = at(&screen, sx, sy);
+    int checked = 0, wrong = 0;
+    if (argc != 6 || !readPpm(argv[1], &screen) || !readPpm(argv[2], &font)) return 2;
+    for (size_t i = 0; i < strlen(argv[5]); ++i) {
+        int glyph = glyphFor((unsigned char)argv[5][i]);
+        for (int gy = 0; glyph >= 0 && gy < 16; ++gy) {
+            for (int gx = 0; gx < 16; ++gx) {
+                const unsigned char* g = font.rgb + ((size_t)gy * font.w + glyph * 16 + gx) * 3;
+                int sx = atoi(argv[3]) + 16 * (int)i + gx, sy = atoi(argv[4]) + gy, wrong_here = 0;
+                if ((g[0] > 240 && g[1] < 16 && g[2] > 240) || sx < 0 || sy < 0 || sx >= screen.w || sy >= screen.h)
+                    continue;
+                for (int c = 0; c < 3; ++c) wrong_here |= abs(g[c] - screen.rgb[((size_t)sy * screen.w + sx) * 3 + c]) > 12;
                 checked += 1;
-                if (!close(g[0], s[0]) || !close(g[1], s[1]) || !close(g[2], s[2])) wrong += 1;
+                wrong += wrong_here;
             }
         }
     }
