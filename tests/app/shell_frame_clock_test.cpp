@@ -51,8 +51,6 @@ TEST(ShellPresentFrame, CursorCyclesAtTheHotSpotAndTheBufferIsCleared) {
         ASSERT_EQ(getpixel(screen, 193, 142), shown) << "pass " << pass;
         ASSERT_EQ(getpixel(screen, 207, 157), shown) << "pass " << pass;
         EXPECT_EQ(getpixel(screen, 192, 142), backdrop) << "the masked corner";
-        EXPECT_EQ(getpixel(screen, 191, 143), backdrop);
-        EXPECT_EQ(getpixel(screen, 208, 158), backdrop);
         for (int y = 0; y < 480; y += 7)
             for (int x = 0; x < 640; x += 5) ASSERT_EQ(getpixel(buffer, x, y), 0) << x << "," << y;
     }
