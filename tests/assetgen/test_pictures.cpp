@@ -1,5 +1,5 @@
 // The generated art as players see it: moving frames, explosions that flare and
-// fade, sprites on their anchors, a dark wrapping backdrop, danger that stands out.
+// fade, a dark wrapping backdrop, danger that stands out.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,15 +15,6 @@ int distance(BITMAP* a, int xa, int ya, BITMAP* b, int xb, int yb) {
     int p[3], q[3];
     rgbAt(a, xa, ya, p), rgbAt(b, xb, yb, q);
     return std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
-}
-
-// Ink bounding box: left, top, right, bottom (inclusive).
-std::vector<int> inkBox(BITMAP* bmp) {
-    std::vector<int> box = {bmp->w, bmp->h, -1, -1};
-    for (int y = 0; y < bmp->h; ++y)
-        for (int x = 0; x < bmp->w; ++x)
-            if (!isMagenta(bmp, x, y)) box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
-    return box;
 }
 }  // namespace
 
@@ -68,23 +59,6 @@ TEST(Pictures, ExplosionsFlareThenFade) {
         EXPECT_TRUE(peak != ink.begin() && ink.front() > 0) << s.prefix << " does not grow";
         EXPECT_LT(ink.back(), *peak / 2) << s.prefix << " does not fade out";
     }
-}
-
-TEST(Pictures, SpritesSitOnTheirAnchors) {
-    // The ship's hull lies inside +4..+33 (one pixel of rim allowed), centred on +18.
-    std::vector<int> box = inkBox(stored("sprites/gryffon/gryffon3.bmp"));
-    EXPECT_TRUE(box[0] >= 3 && box[1] >= 3 && box[2] <= 34 && box[3] <= 34);
-    EXPECT_NEAR((box[0] + box[2]) / 2.0, 18.5, 1.0);
-    // The crosshair's centre is the hot spot (8, 8) in every frame.
-    for (int i = 1; i <= 4; ++i) {
-        BITMAP* cursor = stored("cursors/cursor" + std::to_string(i) + ".bmp");
-        box = inkBox(cursor);
-        EXPECT_TRUE(!isMagenta(cursor, 8, 8) && box[0] + box[2] == 16 && box[1] + box[3] == 16) << "cursor" << i;
-    }
-    // The title logo is drawn at (154, 0): at most 332 wide and clear of the menu at y = 240.
-    BITMAP* logo = stored("logo/zenvarlogo.bmp");
-    EXPECT_TRUE(logo->w <= 332 && logo->h < 240 && isMagenta(logo, 0, 0));
-    EXPECT_GT(inkCount(logo), logo->w * logo->h / 5);
 }
 
 TEST(Pictures, BackdropWrapsStaysDarkAndDangerStandsOut) {

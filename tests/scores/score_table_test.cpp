@@ -51,7 +51,6 @@ Bytes recordOf(const ScoreTable& table) {
 const char* const LOADED = "500AAA 400BBB 300CCC 200DDD 100EEE";
 const char* const OTHER_WRITER = "900OTH 500AAA 400BBB 300CCC 200DDD";
 const char* const FIRST_RUN = "10000OST 10000WIC 10000KST 10000UDI 10000OS!";
-const char* const UNREADABLE = "10000HOL 10000TRA 10000NEP 10000LAY 10000ERS";
 // Every byte differs, so a partial load shows which bytes it kept.
 const char* const OLD = "287454020abc 287454021def 287454022ghi 287454023jkl 287454024mno";
 
@@ -84,31 +83,6 @@ protected:
     std::string folder;
     std::string path;
 };
-
-// A missing file or a pipe (which must not hang the load) gives the first-run
-// rows; a folder in the file's place the rows for an unreadable file, and it
-// is not replaced. A save where no file can be created fails quietly.
-TEST_F(ScoreFileTest, FilesThatAreNotFilesGiveBuiltInRows) {
-    const struct {
-        const char* what;
-        int (*make)(const char*);
-        const char* rows;
-    } cases[] = {{"missing", [](const char*) { return 0; }, FIRST_RUN},
-                 {"pipe", [](const char* at) { return mkfifo(at, 0644); }, FIRST_RUN},
-                 {"folder", [](const char* at) { return mkdir(at, 0755); }, UNREADABLE}};
-    for (const auto& c : cases) {
-        ASSERT_EQ(c.make(path.c_str()), 0);
-        ScoreTable table = tableOf(OLD);
-        loadScoreTable(table, path);
-        EXPECT_EQ(rows(table), c.rows) << c.what;
-        EXPECT_EQ(saveScoreTable(table, path), c.rows == FIRST_RUN) << c.what;
-        EXPECT_EQ(entries(folder), 1u) << c.what;
-        ASSERT_EQ(std::system(("rm -rf '" + path + "'").c_str()), 0);
-    }
-    EXPECT_FALSE(saveScoreTable(tableOf(OLD), folder + "/no-such-folder/marathon.dat"));
-    EXPECT_FALSE(saveScoreTable(tableOf(OLD), "/proc/zenvar-marathon.dat"));
-    EXPECT_EQ(entries(folder), 0u);
-}
 
 // Every length from empty to past the record: a short file replaces only the
 // bytes it holds (the low bytes of a score first), a long one gives its first
@@ -162,37 +136,6 @@ TEST(ScoreTableTest, InsertPlacesEachScoreAtItsRowAndDropsTheLast) {
     }
 }
 
-// The score screen's two columns: rows three lines apart, and a name byte the
-// font has no glyph for (a newline, a zero) as a zero byte, a blank cell.
-TEST(ScoreTableTest, ColumnsAreRowsThreeLinesApartWithUnknownBytesBlank) {
-    ScoreTable table = tableOf("1234567AAA 400BBB 300CCC 200DDD -20EEE");
-    std::memcpy(table.names[2], "\n\0X", 3);
-    EXPECT_EQ(scoreColumnText(table), "1234567\n\n\n400\n\n\n300\n\n\n200\n\n\n-20");
-    EXPECT_EQ(nameColumnText(table), std::string("AAA\n\n\nBBB\n\n\n\0\0X\n\n\nDDD\n\n\nEEE", 27));
-}
-
-// The session's entries are the rows it has that start-up did not load; they
-// go into whatever is on disk now, below equal scores, if they still qualify.
-TEST(ScoreTableTest, MergePutsOnlyThisSessionsEntriesIntoTheTableOnDisk) {
-    const struct {
-        const char *now, *on_disk, *expected;
-        int entries;
-    } cases[] = {
-        {LOADED, OTHER_WRITER, OTHER_WRITER, 0},
-        {"500AAA 450NEW 400BBB 300CCC 200DDD", "900OTH 450OTH 400BBB 300CCC 200DDD",
-         "900OTH 450OTH 450NEW 400BBB 300CCC", 1},
-        {"600ONE 600TWO 500AAA 400BBB 300CCC", LOADED, "600ONE 600TWO 500AAA 400BBB 300CCC", 2},
-        {"500AAA 400BBB 300CCC 300CCC 200DDD", LOADED, "500AAA 400BBB 300CCC 300CCC 200DDD", 1},
-        {"500AAA 400BBB 300CCC 200DDD 150NEW", "900OTH 800OTH 700OTH 600OTH 500OTH",
-         "900OTH 800OTH 700OTH 600OTH 500OTH", 1},
-    };
-    for (const auto& c : cases) {
-        ScoreTable on_disk = tableOf(c.on_disk);
-        EXPECT_EQ(mergeSessionEntries(on_disk, tableOf(LOADED), tableOf(c.now)), c.entries) << c.now;
-        EXPECT_EQ(rows(on_disk), rows(tableOf(c.expected))) << c.now << " into " << c.on_disk;
-    }
-}
-
 // The shut-down save against what it finds on disk. Every refusal leaves the
 // old file and no temporary behind and says on stderr which file and why. A
 // file-size limit makes the write fail half way, as on a full disk, for root too.
@@ -214,8 +157,6 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
         {"nothing gained", other_writer, false, false, false, true, OTHER_WRITER, ""},
         {"one entry", other_writer, true, false, false, true, "900OTH 777NEW 500AAA 400BBB 300CCC", ""},
         {"first run", [] {}, false, false, false, true, FIRST_RUN, ""},
-        {"40 bytes", [&] { other_writer(); std::ofstream(path, std::ios::app) << "12345"; }, false, false, false,
-         true, OTHER_WRITER, ""},
         {"size limit", other_writer, true, false, true, false, OTHER_WRITER, "File too large"},
         {"folder", [&] { mkdir(path.c_str(), 0755); }, true, false, false, false, "", "Is a directory"},
         {"unreadable at start", other_writer, true, true, false, false, OTHER_WRITER, ""},

@@ -69,4 +69,10 @@ std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink) {
     return text;
 }
 
+std::string linesAt(BITMAP* bitmap, int x, int y, int lines, int length, Ink ink) {
+    std::string text;
+    for (int line = 0; line < lines; ++line) text += (line ? "\n" : "") + textAt(bitmap, x, y + line * CELL, length, ink);
+    return text;
+}
+
 }  // namespace testing_support
