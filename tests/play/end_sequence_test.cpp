@@ -1,8 +1,6 @@
-// The end of a round: the fade, GAME OVER and TIME OVER letter by letter, and
-// the hand-off to name entry and the title.
+// The end of a round: the hand-off to name entry and the title.
 #include <string>
 
-#include "gfx/bitmap_font.h"
 #include "play/end_sequence.h"
 #include "play/pawn.h"
 #include "round_fixture.h"
@@ -25,26 +23,6 @@ protected:
         return lit;
     }
 };
-
-// The last ship lost spells GAME OVER with the wreck left in place; time up
-// spells TIME OVER with the ship taken off the field; nothing else is drawn.
-TEST_F(EndTest, TheRoundsEndSpellsItsWordOverABlackField) {
-    const struct { GameMode mode; const char* word; int counter, shipX; } ends[] = {
-        {Marathon, "GAMEOVER", 96, 200}, {FiveMinute, "TIMEOVER", 70, 1500}};
-    for (const auto& end : ends) {
-        flyingShipAt(200, 200);
-        game_mode = end.mode;
-        end_counter = -1;
-        if (end.mode == Marathon) loseEveryShip(), end_counter = end.counter - 1;
-        time_up = end.mode != Marathon;
-        for (int f = 0; f < 100 && end_counter < end.counter; ++f) clear_bitmap(buffer), runPlayFrame(buffer);
-        EXPECT_EQ(gryffon->getX(), end.shipX);
-        clear_bitmap(scratch);
-        for (int i = 0; i < 8; ++i)
-            bitmap_font->draw(scratch, std::string(1, end.word[i]), endLetterX(i, end.counter), 224);
-        EXPECT_TRUE(sameRegion(buffer, scratch, 0, 0, 640, 480)) << end.word;
-    }
-}
 
 // After 300 frames, or at once after ESC, the round clears up and hands off:
 // to name entry only for a score above the fifth row, never with an unfaded

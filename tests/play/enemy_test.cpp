@@ -1,13 +1,11 @@
 // Enemies: what every kind shares (hit box, shots, flight, explosion, its art
-// coming and going), where their shots leave the field, and the rotated
-// drawing. Gems share the art handling.
+// coming and going) and where their shots leave the field. Gems share the art handling.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
 #include "core/game_types.h"
-#include "core/whole_fixed.h"
 #include "play/enemy_fixture.h"
 #include "play/enemy_shot.h"
 #include "play/gem.h"
@@ -101,25 +99,4 @@ TEST(EnemyFiring, ShotsRetireOnTheFieldEdgesExactly) {
         EXPECT_EQ(bullet->isActive(), c.staysActive) << c.x << "," << c.y;
     }
     pawn.releaseGraphics(&library);
-}
-
-// Where Allegro's rotate_sprite shifts nothing negative, rotateSprite draws its very pixels.
-TEST(EnemyModel, RotateSpriteDrawsWhatAllegroDraws) {
-    BITMAP* sprite = load_bitmap("sprites/gryffon/gryffon1.bmp", nullptr);
-    BITMAP* ours = create_bitmap(640, 480);
-    BITMAP* allegros = create_bitmap(640, 480);
-    const int cases[][3] = {{0, 0, 0}, {5, 7, 64}, {600, 440, 37}, {300, 200, -100}};
-    for (const auto& c : cases) {
-        clear_bitmap(ours);
-        clear_bitmap(allegros);
-        rotateSprite(ours, sprite, c[0], c[1], wholeFixed(c[2]) + 0x4000);
-        rotate_sprite(allegros, sprite, c[0], c[1], wholeFixed(c[2]) + 0x4000);
-        int differ = 0;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) differ += getpixel(ours, x, y) != getpixel(allegros, x, y);
-        EXPECT_EQ(differ, 0) << c[0] << "," << c[1] << " at " << c[2];
-    }
-    destroy_bitmap(sprite);
-    destroy_bitmap(ours);
-    destroy_bitmap(allegros);
 }

@@ -1,5 +1,4 @@
-// The play frame's input step as the player meets it: the pause, ESC, and
-// the countdown frame without input.
+// The play frame's input step as the player meets it: the pause and ESC.
 #include "gfx/bitmap_font.h"
 #include "play/pawn.h"
 #include "round_fixture.h"
@@ -75,22 +74,6 @@ TEST_F(RoundInputTest, EscapeEndsTheRoundAtOnceWithoutNameEntry) {
         testing_support::clearFrameScript();
         close_requested = false;
     }
-}
-
-// The frame that ends the countdown takes no input: neither a move nor ESC.
-TEST_F(RoundInputTest, TheCountdownFrameTakesNoInput) {
-    clearRoundObjects();
-    startRound(Marathon);
-    gryffon->setPosition(301, 221);
-    key[KEY_LEFT] = key[KEY_ESC] = 1;
-    runPlayFrame(buffer);
-    EXPECT_EQ(frame_count, 1);
-    EXPECT_EQ(gryffon->getX(), 301);
-    EXPECT_EQ(end_counter, -1);
-    EXPECT_FALSE(esc_latch);
-    key[KEY_ESC] = 0;
-    runPlayFrame(buffer);
-    EXPECT_EQ(gryffon->getX(), 297);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 // zenvar-soak [FRAMES] [SEED]: plays the real game headless for FRAMES
 // simulated frames (default 30000) with seeded random input across all three
 // modes, checking the game's invariants after every frame and every round: a
-// broken slot pointer, an overflowing pool, a counter out of its range or a
-// bitmap that outlives its round shows up at the frame it happens, with the
-// seed that replays it. Exit code 0 when every check held.
+// broken slot, a ship off the field or a bitmap that outlives its round shows
+// up at the frame it happens, with the seed that replays it. Exit 0 when all held.
 #include <allegro.h>
 #include <unistd.h>
 
@@ -50,8 +49,8 @@ namespace {
 // ---- The checks ----
 std::vector<int> ship_counts;  // the graphic library's counts with only the ship alive
 long allocation_baseline = -1;
-int last_score = 0, last_seconds = 0, end_x = 0, end_y = 0;
-bool last_paused = false, ending_seen = false;
+int last_score = 0, end_x = 0, end_y = 0;
+bool ending_seen = false;
 // Random flying rarely lasts two minutes: every other timed round the soak
 // tops up the last ship (and rarely presses ESC) so the round runs until its clock does.
 bool keep_alive = false;
@@ -64,25 +63,10 @@ bool roundClockInstalled() {
     return false;
 }
 
-std::string outside(const char* what, long value, long low, long high) {
-    return value < low || value > high ? std::string(what) + " " + std::to_string(value) : "";
-}
-
-std::string checkCounters() {
-    std::string problem = outside("screen_timer", screen_timer, 0, 1499) + outside("fade_alpha", fade_alpha, 0, 256) +
-                          outside("intro_frame", intro_frame, -1, 280) +
-                          outside("background_scroll", background_scroll, 0, 1359);
-    if (game_mode == FrontEnd || !problem.empty()) return problem;
-    if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) problem += "spawn_divisor off its steps ";
-    // A marathon round keeps whatever the last timed round left in seconds_left.
-    if (game_mode != Marathon) problem += outside("seconds_left", seconds_left, -1, game_mode == FiveMinute ? 300 : 120);
-    return problem + outside("spawn_side", spawn_side, 0, 3) + outside("banner_timer", banner_timer, -1, 400) +
-           outside("intro_counter", intro_counter, -1, 301) + outside("end_counter", end_counter, -1, 305) +
-           outside("fire_counter", fire_counter, -1, 5);
-}
-
-// Slots hold distinct live objects; enemies are retired before they stray far.
+// Slots hold distinct live objects; enemies are retired before they stray far;
+// spawns come faster by one step every 2000 frames.
 std::string checkSlots() {
+    if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) return "spawn_divisor off its steps";
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
         Enemy* enemy = enemy_slots[i];
         if (!enemy) continue;
@@ -116,29 +100,6 @@ std::string checkShip() {
     if (ending_seen && (x != end_x || y != end_y)) return "the ship moved during the end of the round";
     if (gryffon->getLives() > 0 && (x != 1500 || game_mode == Marathon)) return "a round ended with ships left";
     ending_seen = true, end_x = x, end_y = y;
-    return "";
-}
-
-// The 1 Hz clock is installed exactly while clock_running says so, only in
-// the timed modes, and does not count during a pause.
-std::string checkClock() {
-    if (roundClockInstalled() != clock_running) return "clock_running disagrees with the timer";
-    if (clock_running && (game_mode == FrontEnd || game_mode == Marathon)) return "round clock in an untimed mode";
-    if (paused && last_paused && seconds_left != last_seconds) return "the clock counted during the pause";
-    last_paused = paused, last_seconds = seconds_left;
-    return "";
-}
-
-std::string checkScoreTables() {
-    for (int mode = Marathon; mode <= FiveMinute; ++mode) {
-        const ScoreTable& table = scoreTableFor(mode);
-        for (int row = 0; row < SCORE_ROWS; ++row) {
-            if (row > 0 && table.scores[row] > table.scores[row - 1]) return "a score table out of order";
-            for (char c : std::string(table.names[row], 3))
-                if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '!' || c == ' '))
-                    return "a name holds a byte the keyboard cannot type";
-        }
-    }
     return "";
 }
 
@@ -349,7 +310,6 @@ void simulatedFrame() {
     }
     mode_seen = game_mode;
     if (keep_alive && end_counter == -1 && gryffon->getLives() == 1) gryffon->addLife();
-    if (problem.empty()) problem = checkCounters() + checkClock() + checkScoreTables();
     if (problem.empty() && game_mode != FrontEnd) problem = checkSlots() + checkShip();
     if (problem.empty()) problem = playerActs();
     if (!problem.empty()) failAndExit(problem);
