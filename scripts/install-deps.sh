@@ -13,7 +13,7 @@ if [ "${1:-all}" != play ]; then
     packages+=(
         clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
         xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
-        sox timidity alsa-utils
+        sox alsa-utils
     )
 fi
 

@@ -1,5 +1,9 @@
-// Which enemy a spawn roll brings and when it is retired.
+// Which enemy a spawn roll brings, when it is retired, and when the homing
+// kinds steer.
+#include "core/whole_fixed.h"
+#include "play/homing.h"
 #include "play/pawn.h"
+#include "play/shadow.h"
 #include "play/spawn_director.h"
 #include "round_fixture.h"
 
@@ -41,6 +45,23 @@ TEST_F(SpawnTest, EnemiesFarOffTheFieldOrFinishedAreRetired) {
     dying->draw(scratch);
     retireEnemies();
     EXPECT_EQ(enemy_slots[0], nullptr);
+}
+
+// Homing steers at the ship until its explosion has run 20 frames, and never
+// at the last ship's wreck (whose counter stops at 20).
+TEST_F(SpawnTest, HomingStopsOnceTheShipsExplosionHasRunItsCourse) {
+    flyingShipAt(301, 221);                        // centre (319, 239)
+    Shadow* shadow = makeEnemy<Shadow>(400, 220);  // the ship is due left: -64
+    const struct { int hitCounter, lives, angle; } cases[] = {{-1, 3, -2}, {20, 2, -4}, {21, 2, -4}, {19, 0, -6}, {20, 0, -6}};
+    for (const auto& c : cases) {
+        while (gryffon->getLives() > c.lives) drawUntilHitCounter(-1, scratch), gryffon->takeHit();
+        for (int guard = 0; guard < 60 && gryffon->getHitCounter() != c.hitCounter; ++guard) gryffon->draw(scratch);
+        ASSERT_EQ(gryffon->getHitCounter(), c.hitCounter);
+        homeOnShip(shadow, gryffon);
+        EXPECT_EQ(fixtoi(shadow->getAngle()), c.angle) << c.hitCounter << " with " << c.lives;
+    }
+    shadow->releaseGraphics(graphic_library);
+    delete shadow;
 }
 
 }  // namespace

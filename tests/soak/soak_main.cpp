@@ -122,8 +122,9 @@ std::string checkRoundOver() {
 // ---- The player ----
 // Not a good player, but a restless one: it picks a mode, flies with every key
 // family and the joystick, fires in bursts, right-clicks points and whole
-// shapes, pauses (holding P on purpose), presses ESC now and then, and types
-// names with the mouse, all through Allegro's key[], mouse and joystick state.
+// shapes, presses ESC now and then, and types names with the mouse, all
+// through Allegro's key[], mouse and joystick state. (The pause has its own
+// tests: a random player would stay in it.)
 const int KEY_FAMILIES[3][4] = {
     {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}, {KEY_4_PAD, KEY_6_PAD, KEY_8_PAD, KEY_2_PAD}, {KEY_A, KEY_D, KEY_W, KEY_S}};
 // The controls screen's shapes (star corners + 4).
@@ -131,12 +132,10 @@ const int SHAPE_POINTS[4][4][2] = {{{94, 184}, {44, 284}, {144, 284}, {-1, -1}},
                                    {{264, 374}, {384, 434}, {264, 434}, {384, 374}},
                                    {{554, 284}, {504, 184}, {604, 184}, {-1, -1}},
                                    {{320, 184}, {320, 244}, {320, 304}, {-1, -1}}};
-enum Screen { INTRO, TITLE, COUNTDOWN, PLAY, PAUSED, ENDING, NAME_ENTRY };
+enum Screen { INTRO, TITLE, COUNTDOWN, PLAY, ENDING, NAME_ENTRY };
 unsigned player_random = 1;
 Screen last_screen = INTRO;
 int title_wait = -1, movement_left = 0, fire_left = 0, name_clicks_left = -1;
-// Pause plan: 1 holding P since the press, 2 released, 3 pressing to resume.
-int pause_phase = 0, pause_left = 0;
 struct Click { int x, y, button; };
 Click queue[16];
 int queued = 0, click_phase = 0;
@@ -158,7 +157,6 @@ Screen currentScreen() {
     if (intro_frame >= 0) return INTRO;
     if (game_mode == FrontEnd) return TITLE;
     if (end_counter > 300) return NAME_ENTRY;
-    if (paused) return PAUSED;
     if (end_counter >= 0) return ENDING;
     return intro_counter == 0 ? COUNTDOWN : PLAY;
 }
@@ -193,7 +191,7 @@ void actTitle() {
 }
 
 void actPlay() {
-    key[KEY_P] = key[KEY_ESC] = 0;
+    key[KEY_ESC] = 0;
     if (movement_left-- <= 0) {
         for (const auto& family : KEY_FAMILIES) for (int k : family) key[k] = 0;
         int family = roll(4);  // 3: the joystick
@@ -216,21 +214,7 @@ void actPlay() {
             queueClick(roll(640), roll(480), 2);
         }
     }
-    if (roll(6000) == 0)
-        key[KEY_P] = 1, pause_phase = 1, pause_left = 1 + roll(20);
-    else if (roll(keep_alive ? 20000 : 5000) == 0)
-        key[KEY_ESC] = 1;
-}
-
-// Once per wait step of the pause: P held since the press must not resume;
-// once let go, a new press must.
-void actPaused() {
-    if (pause_phase == 0) pause_phase = 2, pause_left = 0;  // paused by a P held from before
-    key[KEY_P] = pause_phase != 2;
-    if (pause_phase == 1 && pause_left-- <= 0)
-        pause_phase = 2, pause_left = 1 + roll(20);
-    else if (pause_phase == 2 && pause_left-- <= 0)
-        pause_phase = 3;
+    if (roll(keep_alive ? 20000 : 5000) == 0) key[KEY_ESC] = 1;
 }
 
 // Letters, sometimes Delete, then END!; the keyboard must be ignored here.
@@ -249,20 +233,14 @@ void actNameEntry() {
 // Empty, or what the game did that a player can tell is wrong.
 std::string playerActs() {
     Screen screen = currentScreen();
-    if (last_screen == PAUSED && screen != PAUSED && pause_phase == 1)
-        return "the pause ended while P was still held from the press that started it";
-    if (screen != PAUSED && last_screen != PAUSED) {
-        pause_phase = 0;
-        if (screen != last_screen) {  // a new screen starts with nothing held
-            std::fill(key, key + KEY_MAX, 0);
-            setStick(0, 0), setStick(1, 0);
-            mouse_b = queued = click_phase = 0;
-        }
+    if (screen != last_screen) {  // a new screen starts with nothing held
+        std::fill(key, key + KEY_MAX, 0);
+        setStick(0, 0), setStick(1, 0);
+        mouse_b = queued = click_phase = 0;
     }
     last_screen = screen;
     if (screen == TITLE) actTitle();
     if (screen == PLAY) actPlay();
-    if (screen == PAUSED) actPaused();
     if (screen == ENDING) steerMouse();
     if (screen == NAME_ENTRY) actNameEntry();
     return "";
