@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "audio/alsa_messages.h"
@@ -63,17 +61,20 @@ std::string firstMissingInstrument() {
     char executable[1024], folder[1024];
     get_executable_name(executable, sizeof executable);
     replace_filename(folder, executable, "", sizeof folder);
-    std::ifstream index(std::string(folder) + "default.cfg");
-    std::string line;
-    while (std::getline(index, line)) {
-        std::istringstream words(line);
+    FILE* index = std::fopen((std::string(folder) + "default.cfg").c_str(), "r");
+    if (!index) return "";
+    char line[1024];
+    std::string missing;
+    while (missing.empty() && std::fgets(line, sizeof line, index)) {
         int number;
-        std::string name;
-        if (!(words >> number >> name) || name.find("multipatch") != std::string::npos) continue;
+        char name[512];
+        if (std::sscanf(line, "%d %511s", &number, name) != 2 || std::strstr(name, "multipatch")) continue;
         std::string path = std::string(folder) + name;
         if (path.find(".pat") == std::string::npos) path += ".pat";
-        if (access(path.c_str(), R_OK) != 0) return name;
+        if (access(path.c_str(), R_OK) != 0) missing = name;
     }
+    std::fclose(index);
+    return missing;
     return "";
 }
 

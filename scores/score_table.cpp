@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -39,16 +38,19 @@ bool isNamedPipe(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
-// Reads one little-endian score. A file that ends inside the field replaces
-// only the low bytes it still holds; the others keep their old value.
-void readScore(std::istream& in, int32_t& score) {
-    uint32_t value = static_cast<uint32_t>(score);
-    unsigned char bytes[4];
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-    in.read(reinterpret_cast<char*>(bytes), 4);
-    value = 0;
-    for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
-    score = static_cast<int32_t>(value);
+// Lays the bytes a file held over the table. A file that ends inside a field
+// replaces only the bytes it still holds: a score keeps its old high bytes, a
+// name its old letters.
+void applyRecord(ScoreTable& table, const unsigned char* record, size_t length) {
+    for (int row = 0; row < SCORE_ROWS; ++row) {
+        size_t at = static_cast<size_t>(row) * 7;
+        uint32_t value = static_cast<uint32_t>(table.scores[row]);
+        for (size_t i = 0; i < 4 && at + i < length; ++i)
+            value = (value & ~(0xFFu << (8 * i))) | static_cast<uint32_t>(record[at + i]) << (8 * i);
+        table.scores[row] = static_cast<int32_t>(value);
+        for (size_t i = 0; i < 3 && at + 4 + i < length; ++i)
+            table.names[row][i] = static_cast<char>(record[at + 4 + i]);
+    }
 }
 
 void encodeRecord(const ScoreTable& table, unsigned char record[SCORE_FILE_SIZE]) {
@@ -192,28 +194,27 @@ bool mergeAndSave(const ScoreFileRecord& record, const ScoreTable& now, const st
 ScoreFileState loadScoreTable(ScoreTable& table, std::string path, int* reason) {
     ScoreTable working = table;
     ScoreFileState state = SCORE_FILE_READ;
-    std::ifstream in;
     errno = 0;
-    if (!isNamedPipe(path)) in.open(path, std::ios::in | std::ios::binary);
+    FILE* in = isNamedPipe(path) ? nullptr : std::fopen(path.c_str(), "rb");
     int open_error = errno;
-    if (!in.is_open() || in.fail()) {
+    if (!in) {
         working = defaultTable(MISSING_FILE_NAMES);
         struct stat info;
         bool exists = stat(path.c_str(), &info) == 0 || errno != ENOENT;
         state = exists ? SCORE_FILE_UNREADABLE : SCORE_FILE_MISSING;
         if (reason) *reason = open_error ? open_error : EINVAL;
     } else {
+        unsigned char record[SCORE_FILE_SIZE];
         errno = 0;
-        for (int row = 0; row < SCORE_ROWS; ++row) {
-            readScore(in, working.scores[row]);
-            for (int i = 0; i < 3; ++i) in.read(&working.names[row][i], 1);
-        }
-        if (in.bad()) {
+        size_t length = std::fread(record, 1, sizeof record, in);
+        if (std::ferror(in)) {
             working = defaultTable(UNREADABLE_FILE_NAMES);
             state = SCORE_FILE_UNREADABLE;
             if (reason) *reason = errno ? errno : EIO;
+        } else {
+            applyRecord(working, record, length);
         }
-        in.close();
+        std::fclose(in);
     }
     table = working;
     return state;
