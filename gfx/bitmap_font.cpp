@@ -23,6 +23,28 @@ BitmapFont::BitmapFont() {
         normalFont = nullptr;
         throw ERR_GRAPHIC_MISSING;
     }
+    encodeGlyphs(normalFont, normalGlyphs);
+    encodeGlyphs(greenFont, greenGlyphs);
+}
+
+// A strip shorter than the full 48 cells leaves its missing glyphs blank.
+void BitmapFont::encodeGlyphs(BITMAP* strip, RLE_SPRITE* glyphs[GLYPH_COUNT]) {
+    int rows = strip->h < CELL ? strip->h : CELL;
+    for (int glyph = 0; glyph < GLYPH_COUNT; ++glyph) {
+        int left = CELL * glyph;
+        int columns = strip->w - left < CELL ? strip->w - left : CELL;
+        if (columns <= 0 || rows <= 0) break;
+        BITMAP* cell = create_sub_bitmap(strip, left, 0, columns, rows);
+        glyphs[glyph] = get_rle_sprite(cell);
+        destroy_bitmap(cell);
+    }
+}
+
+void BitmapFont::releaseGlyphs(RLE_SPRITE* glyphs[GLYPH_COUNT]) {
+    for (int glyph = 0; glyph < GLYPH_COUNT; ++glyph) {
+        if (glyphs[glyph]) destroy_rle_sprite(glyphs[glyph]);
+        glyphs[glyph] = nullptr;
+    }
 }
 
 int BitmapFont::glyphFor(unsigned char byte) {
@@ -39,11 +61,12 @@ int BitmapFont::glyphFor(unsigned char byte) {
     return -1;
 }
 
-void BitmapFont::draw(BITMAP* dest, std::string text, int x, int y) { drawWith(normalFont, dest, text, x, y); }
+void BitmapFont::draw(BITMAP* dest, std::string text, int x, int y) { drawWith(normalGlyphs, dest, text, x, y); }
 
-void BitmapFont::drawGreen(BITMAP* dest, std::string text, int x, int y) { drawWith(greenFont, dest, text, x, y); }
+void BitmapFont::drawGreen(BITMAP* dest, std::string text, int x, int y) { drawWith(greenGlyphs, dest, text, x, y); }
 
-void BitmapFont::drawWith(BITMAP* strip, BITMAP* dest, const std::string& text, int x, int y) {
+void BitmapFont::drawWith(RLE_SPRITE* const glyphs[GLYPH_COUNT], BITMAP* dest, const std::string& text, int x,
+                          int y) {
     int column = 0;
     for (char c : text) {
         unsigned char byte = static_cast<unsigned char>(c);
@@ -54,12 +77,14 @@ void BitmapFont::drawWith(BITMAP* strip, BITMAP* dest, const std::string& text, 
         }
         int glyph = glyphFor(byte);
         // A byte without a glyph is a blank cell: columns of text stay aligned.
-        if (glyph >= 0) masked_blit(strip, dest, CELL * glyph, 0, x + CELL * column, y, CELL, CELL);
+        if (glyph >= 0 && glyphs[glyph]) draw_rle_sprite(dest, glyphs[glyph], x + CELL * column, y);
         column += 1;
     }
 }
 
 void BitmapFont::unload() {
+    releaseGlyphs(normalGlyphs);
+    releaseGlyphs(greenGlyphs);
     if (normalFont) destroy_bitmap(normalFont);
     if (greenFont) destroy_bitmap(greenFont);
     normalFont = nullptr;
