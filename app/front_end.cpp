@@ -63,6 +63,11 @@ int scoreScreenMode(int timer) {
 
 }  // namespace
 
+BITMAP* introLogoForPass(int pass) {
+    if (pass < PUBLISHER.first_pass || pass >= INTRO_PASSES) return nullptr;
+    return pass < DEVELOPER.first_pass ? publisher_logo : developer_logo;
+}
+
 void introStep(BITMAP* buffer) {
     intro_frame += 1;
     int pass = intro_frame;

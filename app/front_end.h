@@ -20,6 +20,8 @@ const int LAST_CYCLE_PASS = 1499;
 const int INTRO_PASSES = 280;
 
 void introStep(BITMAP* buffer);
+// The logo an intro pass shows, blitted whole at the top left; null for none.
+BITMAP* introLogoForPass(int pass);
 void frontEndPass(BITMAP* buffer);
 // ESC quits, a click on a game mode returns that mode, a click on "Exit" quits.
 int menuInput(bool& running_flag, bool& esc, bool& click);

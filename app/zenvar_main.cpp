@@ -19,6 +19,7 @@
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon.h"
+#include "play/hud.h"
 #include "play/round_loop.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
@@ -196,16 +197,10 @@ void startUp() {
     if (after_start_up) after_start_up();
 }
 
-// One pass: an intro step, a play frame or a front-end pass, then the frame tail.
 void mainLoop() {
     while (!shellShouldStop()) {
-        if (intro_frame >= 0)
-            introStep(back_buffer);
-        else if (game_mode != FrontEnd)
-            runPlayFrame(back_buffer);
-        else
-            frontEndPass(back_buffer);
-        presentFrame(back_buffer, cursors);
+        runPass(back_buffer);
+        presentFrame(back_buffer, cursors, nextPassRepaintsEverything());
     }
 }
 
@@ -303,7 +298,31 @@ void keepBigBlocksOffTheHeap() {
     mallopt(M_TRIM_THRESHOLD, 128 * 1024);
 }
 
+bool coversScreen(const BITMAP* picture, int width) {
+    return picture && picture->w >= width && picture->h >= SCREEN_HEIGHT;
+}
+
 }  // namespace
+
+void runPass(BITMAP* buffer) {
+    if (intro_frame >= 0)
+        introStep(buffer);
+    else if (game_mode != FrontEnd)
+        runPlayFrame(buffer);
+    else
+        frontEndPass(buffer);
+}
+
+// A play frame starts with the scrolling backdrop (the frame that hands over to
+// the title clears the buffer itself); every front-end screen starts with the
+// title picture, and so does every intro pass but two: the first blends over
+// the start-up grid and the last draws nothing. Name entry, with its own loop,
+// draws on black and keeps the clear.
+bool nextPassRepaintsEverything() {
+    if (intro_frame >= 0) return intro_frame >= 1 && coversScreen(introLogoForPass(intro_frame + 1), SCREEN_WIDTH);
+    if (game_mode != FrontEnd) return coversScreen(game_background, BACKGROUND_WIDTH);
+    return coversScreen(title_background, SCREEN_WIDTH);
+}
 
 int runZenvar() {
     keepBigBlocksOffTheHeap();

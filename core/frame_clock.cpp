@@ -32,7 +32,7 @@ void copyToScreen(BITMAP* buffer) {
     release_screen();
 }
 
-void presentFrame(BITMAP* buffer, BITMAP** cursor_images) {
+void presentFrame(BITMAP* buffer, BITMAP** cursor_images, bool next_pass_repaints) {
     frame_ready = false;
     if (!frame_wait_override) vsync();
     cursor_frame -= 1;
@@ -40,7 +40,7 @@ void presentFrame(BITMAP* buffer, BITMAP** cursor_images) {
     BITMAP* cursor = cursor_images[cursor_frame / 4];
     if (cursor) draw_sprite(buffer, cursor, mouse_x - 8, mouse_y - 8);
     copyToScreen(buffer);
-    clear_bitmap(buffer);
+    if (!next_pass_repaints) clear_bitmap(buffer);
     if (frame_wait_override) {
         frame_wait_override();
         return;

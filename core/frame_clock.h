@@ -2,7 +2,8 @@
 //
 // Every pass of every loop ends with presentFrame, which waits for the retrace,
 // draws the animated cursor, copies the back buffer to the screen, clears it and
-// waits for the next tick. Headless tests and the demo autopilot have no retrace
+// waits for the next tick. The clear is skipped when the caller knows the next
+// pass paints every pixel itself (most screens start with a whole picture). Headless tests and the demo autopilot have no retrace
 // and no timer, so they install a frame_wait_override: presentFrame and every
 // blocking wait (the pause, the countdown rests) then call it instead of waiting.
 #pragma once
@@ -14,7 +15,7 @@ void clockTick();
 void installInput();
 void removeInput();
 
-void presentFrame(BITMAP* buffer, BITMAP** cursor_images);
+void presentFrame(BITMAP* buffer, BITMAP** cursor_images, bool next_pass_repaints = false);
 
 // Copy a whole buffer to the screen between acquire_screen and release_screen.
 void copyToScreen(BITMAP* buffer);

@@ -7,11 +7,14 @@
 #include <string>
 
 #include "app/front_end.h"
+#include "app/zenvar_main.h"
 #include "audio/sound_bank.h"
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "gfx/graphic_library.h"
 #include "play/gryffon.h"
+#include "play/round_loop.h"
+#include "play/round_state.h"
 #include "scores/score_table.h"
 #include "support/glyph_font.h"
 #include "support/headless.h"
@@ -85,6 +88,14 @@ protected:
     std::string text(int x, int y, const std::string& expected, Ink ink = Ink::Normal) {
         return textAt(buffer, x, y, static_cast<int>(expected.size()), ink);
     }
+    // Pixels in a colour no art uses that a pass failed to paint over.
+    int uncleared() {
+        int left = 0;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) left += getpixel(buffer, x, y) == UNCLEARED;
+        return left;
+    }
+    const int UNCLEARED = makecol16(248, 0, 8);
     BITMAP* buffer = nullptr;
 };
 
@@ -121,8 +132,13 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
     mouseAt(250, 245, true);
     for (int pass = 1; pass < INTRO_PASSES; ++pass) {
         // The first pass goes over white: the faint logo must let it show through.
-        clear_to_color(buffer, pass == 1 ? makecol16(255, 255, 255) : 0);
+        // Every later one covers the whole buffer, so the frame tail may leave it.
+        ASSERT_EQ(nextPassRepaintsEverything(), pass > 1) << "pass " << pass;
+        clear_to_color(buffer, pass == 1 ? makecol16(255, 255, 255) : UNCLEARED);
         introStep(buffer);
+        if (pass > 1) {
+            ASSERT_EQ(uncleared(), 0) << "pass " << pass;
+        }
         int alpha = pass <= 29    ? 8 * pass
                     : pass <= 109 ? 255
                     : pass <= 139 ? 255 - 8 * (pass - 109)
@@ -135,12 +151,40 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
         EXPECT_TRUE(pass != 100 || pixel == publisher);
         EXPECT_TRUE(pass != 200 || pixel == developer);
     }
+    EXPECT_FALSE(nextPassRepaintsEverything()) << "the last intro pass draws nothing";
     clear_bitmap(buffer);
     introStep(buffer);
     EXPECT_EQ(getpixel(buffer, 320, 240), 0) << "the last intro pass draws nothing";
     EXPECT_TRUE(intro_frame == -1 && fade_alpha == 0 && !publisher_logo && !developer_logo);
     EXPECT_TRUE(running && !esc_latch && game_mode == FrontEnd);
     EXPECT_TRUE(click_latch) << "a button held through the intro starts nothing";
+}
+
+// The frame tail leaves the buffer uncleared before every front-end screen and
+// every play frame (the backdrop's wrap and dip included): each must paint it all.
+TEST_F(FrontEndTest, ScreensTheFrameTailLeavesUnclearedPaintEveryPixel) {
+    fade_alpha = 0;
+    for (int timer : {1, 100, 500, 900, 1300}) {
+        jumpTo(timer);
+        ASSERT_TRUE(nextPassRepaintsEverything());
+        clear_to_color(buffer, UNCLEARED);
+        runPass(buffer);
+        EXPECT_EQ(uncleared(), 0) << "screen timer " << timer;
+    }
+    game_background = solid(1360, 480, makecol16(0, 0, 90));
+    startRound(Marathon);
+    for (int frame = 0; frame < 600; ++frame) {
+        if (frame == 1) background_scroll = 1300;
+        ASSERT_TRUE(nextPassRepaintsEverything());
+        clear_to_color(buffer, UNCLEARED);
+        runPass(buffer);
+        if (frame % 50 == 0 || frame > 500) {
+            ASSERT_EQ(uncleared(), 0) << "play frame " << frame;
+        }
+    }
+    clearRoundObjects();
+    destroy_bitmap(game_background);
+    game_background = nullptr;
 }
 
 // The logo, the menu and its hover highlight, which ends exactly at each item's edge.
