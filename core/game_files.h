@@ -11,5 +11,10 @@ struct BITMAP;
 // Call it before Allegro starts.
 void enterGameFolder();
 
-// load_bitmap, and on failure a line on stderr naming the missing file.
+// Whether a picture file can be opened, with the same line on stderr as a
+// failed load when it cannot; for pictures read later than start-up.
+bool pictureFileReadable(const std::string& path);
+
+// The picture at the game's 16 bits per pixel, as load_bitmap gives it, and on
+// failure a line on stderr naming the missing file.
 BITMAP* loadPicture(const std::string& path);

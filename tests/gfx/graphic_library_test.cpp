@@ -1,11 +1,16 @@
 // The graphic library's sharing, counting and ordering rules, on real files,
-// and the in-place fade toward black.
+// the picture loader and the in-place fade toward black.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
+
+#include "core/game_files.h"
 
 #include "gfx/black_fade.h"
 #include "gfx/graphic_library.h"
@@ -93,6 +98,43 @@ TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
     destroy_bitmap(every_colour);
     destroy_bitmap(expected);
     destroy_bitmap(faded);
+}
+
+bool samePictures(BITMAP* a, BITMAP* b) {
+    if (!a || !b) return a == b;
+    if (a->w != b->w || a->h != b->h || bitmap_color_depth(a) != bitmap_color_depth(b)) return false;
+    for (int y = 0; y < a->h; ++y)
+        if (memcmp(a->line[y], b->line[y], static_cast<size_t>(a->w) * ((bitmap_color_depth(a) + 7) / 8)) != 0)
+            return false;
+    return true;
+}
+
+// The game's loader reads 24-bit pictures itself: every picture the game ships
+// must come out exactly as Allegro's loader gives it, and so must the files it
+// leaves to Allegro (one cut short, one at 8 bits, one missing).
+TEST(PictureLoading, GivesAllegrosPixelsForEveryShippedPictureAndOddFile) {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+        if (entry.path().extension() == ".bmp") paths.push_back(std::filesystem::absolute(entry.path()).string());
+    ASSERT_GE(paths.size(), 60u) << "run from the run folder";
+    std::ifstream title("backgrounds/titlebg.bmp", std::ios::binary);
+    std::vector<char> title_bytes(300000);
+    title.read(title_bytes.data(), static_cast<std::streamsize>(title_bytes.size()));
+    ScratchFolder folder;
+    folder.enter();
+    std::ofstream("cut.bmp", std::ios::binary).write(title_bytes.data(), title.gcount());
+    BITMAP* eight_bits = create_bitmap_ex(8, 20, 10);
+    clear_to_color(eight_bits, 7);
+    save_bmp("eight.bmp", eight_bits, default_palette);
+    destroy_bitmap(eight_bits);
+    for (const char* odd : {"cut.bmp", "eight.bmp", "missing.bmp"}) paths.push_back(odd);
+    for (const std::string& path : paths) {
+        BITMAP* ours = loadPicture(path);
+        BITMAP* allegros = load_bitmap(path.c_str(), nullptr);
+        EXPECT_TRUE(samePictures(ours, allegros)) << path;
+        for (BITMAP* picture : {ours, allegros})
+            if (picture) destroy_bitmap(picture);
+    }
 }
 
 }  // namespace
