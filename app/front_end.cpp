@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/attract_screens.h"
+#include "core/game_files.h"
 #include "core/game_types.h"
 #include "core/program.h"
 #include "core/shell_state.h"
@@ -42,11 +43,22 @@ void fadeLogo(BITMAP* buffer, BITMAP* logo, const LogoTiming& timing, int pass) 
     fadeTowardBlack(buffer, logo->w, logo->h, fade_alpha);
 }
 
+void destroyAndForget(BITMAP*& logo) {
+    if (logo) destroy_bitmap(logo);
+    logo = nullptr;
+}
+
+// Each logo fills the screen: the developer's is read only once the
+// publisher's has faded out and gone, so the intro never holds both.
+void handOverLogos() {
+    destroyAndForget(publisher_logo);
+    if (!developer_logo) developer_logo = loadPicture(DEVELOPER_LOGO_FILE);
+    if (!developer_logo) throw ERR_GRAPHIC_MISSING;
+}
+
 void endIntro() {
-    destroy_bitmap(publisher_logo);
-    destroy_bitmap(developer_logo);
-    publisher_logo = nullptr;
-    developer_logo = nullptr;
+    destroyAndForget(publisher_logo);
+    destroyAndForget(developer_logo);
     intro_frame = -1;
     fade_alpha = 0;
     click_latch = true;  // a button held through the intro waits for a new press on the title
@@ -71,6 +83,7 @@ BITMAP* introLogoForPass(int pass) {
 void introStep(BITMAP* buffer) {
     intro_frame += 1;
     int pass = intro_frame;
+    if (pass == DEVELOPER.first_pass) handOverLogos();
     if (pass < DEVELOPER.first_pass) {
         fadeLogo(buffer, publisher_logo, PUBLISHER, pass);
     } else if (pass < INTRO_PASSES) {

@@ -18,6 +18,7 @@ const int SCORES_FIRST_PASS = 1200;
 const int PASSES_PER_SCORE_SCREEN = 100;
 const int LAST_CYCLE_PASS = 1499;
 const int INTRO_PASSES = 280;
+const char* const DEVELOPER_LOGO_FILE = "logo/ostwick.bmp";
 
 void introStep(BITMAP* buffer);
 // The logo an intro pass shows, blitted whole at the top left; null for none.

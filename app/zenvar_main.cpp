@@ -187,7 +187,9 @@ void startUp() {
     startFrameTick();
     position_mouse(0, 0);
     publisher_logo = loadOrThrow("logo/holtrane.bmp");
-    developer_logo = loadOrThrow("logo/ostwick.bmp");
+    // The intro reads the developer's logo when the publisher's is gone; a
+    // missing file is still reported now.
+    if (!pictureFileReadable(DEVELOPER_LOGO_FILE)) throw ERR_GRAPHIC_MISSING;
     intro_frame = 0;
     loadStars();
     // The buffer is not cleared: the first intro pass draws over the grid.

@@ -4,6 +4,9 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
 
 #include "app/front_end.h"
@@ -158,6 +161,33 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
     EXPECT_TRUE(intro_frame == -1 && fade_alpha == 0 && !publisher_logo && !developer_logo);
     EXPECT_TRUE(running && !esc_latch && game_mode == FrontEnd);
     EXPECT_TRUE(click_latch) << "a button held through the intro starts nothing";
+}
+
+// The developer's logo is read when the publisher's has gone, so the intro never
+// holds both; a file gone by then ends the run with the missing-graphic error.
+TEST_F(FrontEndTest, TheIntroHoldsOneLogoAtATime) {
+    char scratch[] = "/tmp/zenvar-intro-XXXXXX", here[4096];
+    ASSERT_TRUE(mkdtemp(scratch) && getcwd(here, sizeof here));
+    for (const char* folder : {static_cast<const char*>(here), static_cast<const char*>(scratch)}) {
+        ASSERT_EQ(chdir(folder), 0);
+        publisher_logo = solid(640, 480, publisher);
+        intro_frame = 138;
+        introStep(buffer);
+        EXPECT_TRUE(publisher_logo && !developer_logo) << "pass 139";
+        int thrown = 0;
+        try {
+            introStep(buffer);
+        } catch (int code) {
+            thrown = code;
+        }
+        EXPECT_EQ(publisher_logo, nullptr) << "pass 140";
+        EXPECT_EQ(thrown, folder == here ? 0 : ERR_GRAPHIC_MISSING) << folder;
+        EXPECT_TRUE(folder != here || (developer_logo && developer_logo->w == 640)) << "read from the run folder";
+        destroy_bitmap(developer_logo);
+        developer_logo = nullptr;
+    }
+    EXPECT_EQ(chdir(here), 0);
+    rmdir(scratch);
 }
 
 // The frame tail leaves the buffer uncleared before every front-end screen and
