@@ -44,9 +44,11 @@ public:
     TrueColourBmp(const TrueColourBmp&) = delete;
     TrueColourBmp& operator=(const TrueColourBmp&) = delete;
 
+    bool opened() const { return file != nullptr; }
+
     // The picture at 16 bits, or null when Allegro should read the file.
     BITMAP* read() {
-        if (!file || get_color_depth() != 16 || !(get_color_conversion() & COLORCONV_24_TO_16) || !readHeader())
+        if (get_color_depth() != 16 || !(get_color_conversion() & COLORCONV_24_TO_16) || !readHeader())
             return nullptr;
         BITMAP* picture = create_bitmap(width, rows);
         if (picture && !readRows(picture)) {
@@ -113,8 +115,10 @@ bool pictureFileReadable(const std::string& path) {
 }
 
 BITMAP* loadPicture(const std::string& path) {
-    BITMAP* picture = TrueColourBmp(path).read();
-    if (!picture) picture = load_bitmap(path.c_str(), nullptr);
+    TrueColourBmp file(path);
+    // A file that cannot be opened is not tried twice.
+    BITMAP* picture = file.opened() ? file.read() : nullptr;
+    if (!picture && file.opened()) picture = load_bitmap(path.c_str(), nullptr);
     if (!picture) sayMissing(path);
     return picture;
 }
