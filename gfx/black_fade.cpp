@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -15,14 +16,30 @@ inline uint16_t fadePixel(uint32_t pixel, uint32_t weight) {
     uint32_t faded = (spread * weight / 32) & SPREAD_MASK;
     return static_cast<uint16_t>((faded & 0xFFFF) | (faded >> 16));
 }
+
+// The blender's own rounding of the alpha to 33 steps.
+uint32_t blenderWeight(int alpha) { return alpha > 0 ? static_cast<uint32_t>(alpha + 1) / 8 : 0; }
+
+void fadeRow(const uint16_t* from, uint16_t* to, int width, uint32_t weight) {
+    for (int x = 0; x < width; ++x) to[x] = from[x] == MASK_COLOR_16 ? 0 : fadePixel(from[x], weight);
+}
 }  // namespace
 
 void fadeTowardBlack(BITMAP* bitmap, int width, int height, int alpha) {
-    // The blender's own rounding of the alpha to 33 steps.
-    uint32_t weight = alpha > 0 ? static_cast<uint32_t>(alpha + 1) / 8 : 0;
+    uint32_t weight = blenderWeight(alpha);
     for (int y = 0; y < height; ++y) {
         uint16_t* row = reinterpret_cast<uint16_t*>(bitmap->line[y]);
-        for (int x = 0; x < width; ++x)
-            row[x] = row[x] == MASK_COLOR_16 ? 0 : fadePixel(row[x], weight);
+        fadeRow(row, row, width, weight);
     }
+}
+
+void copyFadedTowardBlack(BITMAP* source, int source_x, int source_y, BITMAP* dest, int dest_x, int dest_y,
+                          int width, int height, int alpha) {
+    if (source_x < 0 || source_y < 0 || dest_x < 0 || dest_y < 0) return;
+    width = std::min({width, source->w - source_x, dest->w - dest_x});
+    height = std::min({height, source->h - source_y, dest->h - dest_y});
+    uint32_t weight = blenderWeight(alpha);
+    for (int y = 0; y < height; ++y)
+        fadeRow(reinterpret_cast<const uint16_t*>(source->line[source_y + y]) + source_x,
+                reinterpret_cast<uint16_t*>(dest->line[dest_y + y]) + dest_x, width, weight);
 }

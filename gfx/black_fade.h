@@ -14,3 +14,8 @@ struct BITMAP;
 // Fades the top-left width x height of a 16-bit memory bitmap; alpha 0..256 as
 // given to set_trans_blender.
 void fadeTowardBlack(BITMAP* bitmap, int width, int height, int alpha);
+
+// The same fade on the way from one 16-bit bitmap to another: a blit and a
+// fade in one pass over memory. The rectangle is clipped to both bitmaps.
+void copyFadedTowardBlack(BITMAP* source, int source_x, int source_y, BITMAP* dest, int dest_x, int dest_y,
+                          int width, int height, int alpha);

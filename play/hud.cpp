@@ -18,11 +18,20 @@ const int DIP_START = 500;
 const int DIP_LENGTH = 64;
 const int WRAP_FROM = BACKGROUND_WIDTH - SCREEN_WIDTH;  // 720
 
-void copyBackground(BITMAP* dest) {
-    blit(game_background, dest, background_scroll, 0, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+// Full height, from the backdrop's column source_x to the screen's dest_x;
+// during the dip (alpha 0..256) faded on the way.
+void copyBackgroundPart(BITMAP* dest, int source_x, int dest_x, int width, int alpha) {
+    if (alpha < 0)
+        blit(game_background, dest, source_x, 0, dest_x, 0, width, SCREEN_HEIGHT);
+    else
+        copyFadedTowardBlack(game_background, source_x, 0, dest, dest_x, 0, width, SCREEN_HEIGHT, alpha);
+}
+
+// The view scrolls through the wide picture; past the wrap its start shows again on the right.
+void copyBackground(BITMAP* dest, int alpha) {
+    copyBackgroundPart(dest, background_scroll, 0, SCREEN_WIDTH, alpha);
     if (background_scroll > WRAP_FROM)
-        blit(game_background, dest, 0, 0, BACKGROUND_WIDTH - background_scroll, 0, background_scroll - WRAP_FROM,
-             SCREEN_HEIGHT);
+        copyBackgroundPart(dest, 0, BACKGROUND_WIDTH - background_scroll, background_scroll - WRAP_FROM, alpha);
 }
 
 void showCountdownDigit(BITMAP* buffer, const char* digit, int x, void (SoundBank::*play)()) {
@@ -39,11 +48,7 @@ int backdropDipAlpha(int frame) {
     return t < 32 ? 256 - 8 * t : 8 * t - 256;
 }
 
-void drawBackdrop(BITMAP* buffer) {
-    copyBackground(buffer);
-    int alpha = backdropDipAlpha(frame_count);
-    if (alpha >= 0) fadeTowardBlack(buffer, SCREEN_WIDTH, SCREEN_HEIGHT, alpha);
-}
+void drawBackdrop(BITMAP* buffer) { copyBackground(buffer, backdropDipAlpha(frame_count)); }
 
 const char* shapeBannerName(int shape) {
     switch (shape) {

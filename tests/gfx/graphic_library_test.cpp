@@ -79,11 +79,13 @@ TEST_F(GraphicLibraryTest, OrderSurvivesReleasesAndBadRequestsChangeNothing) {
 }
 
 // Every 16-bit colour (the mask colour too) at every alpha the blender takes:
-// the same bits as draw_trans_sprite onto black.
+// the same bits as draw_trans_sprite onto black, faded in place or on the way
+// to another bitmap (there in two parts, the second clipped at the edge).
 TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
     BITMAP* every_colour = create_bitmap_ex(16, 256, 256);
     BITMAP* expected = create_bitmap_ex(16, 256, 256);
     BITMAP* faded = create_bitmap_ex(16, 256, 256);
+    BITMAP* copied = create_bitmap_ex(16, 256, 256);
     for (int c = 0; c < 65536; ++c) reinterpret_cast<uint16_t*>(every_colour->line[c / 256])[c % 256] = c;
     for (int alpha = 0; alpha <= 256; ++alpha) {
         clear_bitmap(expected);
@@ -91,13 +93,19 @@ TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
         draw_trans_sprite(expected, every_colour, 0, 0);
         blit(every_colour, faded, 0, 0, 0, 0, 256, 256);
         fadeTowardBlack(faded, 256, 256, alpha);
+        clear_bitmap(copied);
+        copyFadedTowardBlack(every_colour, 0, 0, copied, 0, 0, 100, 256, alpha);
+        copyFadedTowardBlack(every_colour, 100, 0, copied, 100, 0, 999, 999, alpha);
         int differing = 0;
-        for (int y = 0; y < 256; ++y) differing += memcmp(expected->line[y], faded->line[y], 512) != 0;
+        for (int y = 0; y < 256; ++y)
+            differing += memcmp(expected->line[y], faded->line[y], 512) != 0 ||
+                         memcmp(expected->line[y], copied->line[y], 512) != 0;
         EXPECT_EQ(differing, 0) << "alpha " << alpha;
     }
     destroy_bitmap(every_colour);
     destroy_bitmap(expected);
     destroy_bitmap(faded);
+    destroy_bitmap(copied);
 }
 
 bool samePictures(BITMAP* a, BITMAP* b) {
