@@ -10,6 +10,7 @@
 
 #include "core/frame_clock.h"
 #include "app/front_end.h"
+#include "app/zenvar_main.h"
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "bench/allocation_counter.h"
@@ -42,7 +43,7 @@ void measureFloor(FrameStats& stats, int frames) {
 namespace {
 void playPass() {
     runPlayFrame(back_buffer);
-    presentFrame(back_buffer, cursors);
+    presentFrame(back_buffer, cursors, nextPassRepaintsEverything());
 }
 
 // The same start for every simulated round, whatever ran before it.
@@ -173,7 +174,7 @@ void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn)
         fade_alpha = fadeIn ? (step % FADE_PASSES) * 8 : 256;
         if (frame >= 0) stats.begin();
         frontEndPass(back_buffer);
-        presentFrame(back_buffer, cursors);
+        presentFrame(back_buffer, cursors, nextPassRepaintsEverything());
         if (frame >= 0) stats.end();
     }
     screen_timer = 0;
@@ -203,7 +204,7 @@ void measureIntro(FrameStats& stats, int frames) {
         intro_frame = FULLY_SHOWN_PASS - 1;
         if (frame >= 0) stats.begin();
         introStep(back_buffer);
-        presentFrame(back_buffer, cursors);
+        presentFrame(back_buffer, cursors, nextPassRepaintsEverything());
         if (frame >= 0) stats.end();
     }
     intro_frame = -1;
