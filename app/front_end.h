@@ -19,6 +19,7 @@ const int PASSES_PER_SCORE_SCREEN = 100;
 const int LAST_CYCLE_PASS = 1499;
 const int INTRO_PASSES = 280;
 const char* const DEVELOPER_LOGO_FILE = "logo/ostwick.bmp";
+const char* const TITLE_BACKGROUND_FILE = "backgrounds/titlebg.bmp";
 
 void introStep(BITMAP* buffer);
 // The logo an intro pass shows, blitted whole at the top left; null for none.

@@ -180,7 +180,9 @@ void startUp() {
     back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     loadCursors();
     game_background = loadOrThrow("backgrounds/gamebg.bmp");
-    title_background = loadOrThrow("backgrounds/titlebg.bmp");
+    // Read when the intro ends (the intro never shows it); a missing file is
+    // still reported now.
+    if (!pictureFileReadable(TITLE_BACKGROUND_FILE)) throw ERR_GRAPHIC_MISSING;
     game_logo = loadOrThrow("logo/zenvarlogo.bmp");
     gryffon = new Gryffon(graphic_library);
     emptyEnemySlots();

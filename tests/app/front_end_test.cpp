@@ -163,29 +163,39 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
     EXPECT_TRUE(click_latch) << "a button held through the intro starts nothing";
 }
 
-// The developer's logo is read when the publisher's has gone, so the intro never
-// holds both; a file gone by then ends the run with the missing-graphic error.
-TEST_F(FrontEndTest, TheIntroHoldsOneLogoAtATime) {
+// Full-screen pictures are read only when their screen comes: the developer's
+// logo when the publisher's has gone, the title picture as the intro ends, so
+// the intro holds one. A file gone by then ends the run with the missing-graphic error.
+TEST_F(FrontEndTest, TheIntroHoldsOneFullScreenPictureAtATime) {
     char scratch[] = "/tmp/zenvar-intro-XXXXXX", here[4096];
     ASSERT_TRUE(mkdtemp(scratch) && getcwd(here, sizeof here));
-    for (const char* folder : {static_cast<const char*>(here), static_cast<const char*>(scratch)}) {
-        ASSERT_EQ(chdir(folder), 0);
-        publisher_logo = solid(640, 480, publisher);
-        intro_frame = 138;
-        introStep(buffer);
-        EXPECT_TRUE(publisher_logo && !developer_logo) << "pass 139";
-        int thrown = 0;
-        try {
-            introStep(buffer);
-        } catch (int code) {
-            thrown = code;
+    BITMAP* title_art = title_background;
+    const struct {
+        int pass;
+        BITMAP** gone;  // freed by the pass, or already absent
+        BITMAP** read;
+    } steps[] = {{140, &publisher_logo, &developer_logo}, {280, &developer_logo, &title_background}};
+    for (const auto& step : steps)
+        for (const char* folder : {static_cast<const char*>(here), static_cast<const char*>(scratch)}) {
+            ASSERT_EQ(chdir(folder), 0);
+            publisher_logo = step.pass == 140 ? solid(640, 480, publisher) : nullptr;
+            developer_logo = step.pass == 280 ? solid(640, 480, developer) : nullptr;
+            title_background = nullptr;
+            intro_frame = step.pass - 1;
+            int thrown = 0;
+            try {
+                introStep(buffer);
+            } catch (int code) {
+                thrown = code;
+            }
+            SCOPED_TRACE(std::string(folder) + " pass " + std::to_string(step.pass));
+            EXPECT_EQ(*step.gone, nullptr);
+            EXPECT_EQ(thrown, folder == here ? 0 : ERR_GRAPHIC_MISSING);
+            EXPECT_TRUE(folder != here || (*step.read && (*step.read)->w == 640)) << "read from the run folder";
+            if (*step.read) destroy_bitmap(*step.read);
+            *step.read = nullptr;
         }
-        EXPECT_EQ(publisher_logo, nullptr) << "pass 140";
-        EXPECT_EQ(thrown, folder == here ? 0 : ERR_GRAPHIC_MISSING) << folder;
-        EXPECT_TRUE(folder != here || (developer_logo && developer_logo->w == 640)) << "read from the run folder";
-        destroy_bitmap(developer_logo);
-        developer_logo = nullptr;
-    }
+    title_background = title_art;
     EXPECT_EQ(chdir(here), 0);
     rmdir(scratch);
 }
