@@ -48,21 +48,17 @@ void destroyAndForget(BITMAP*& logo) {
     logo = nullptr;
 }
 
-// Each logo fills the screen, as does the title's picture: the developer's
-// logo is read only once the publisher's has faded out and gone, so the intro
-// never holds two of them.
+// Each logo fills the screen: the developer's is read only once the
+// publisher's has faded out and gone, so the intro never holds both.
 void handOverLogos() {
     destroyAndForget(publisher_logo);
     if (!developer_logo) developer_logo = loadPicture(DEVELOPER_LOGO_FILE);
     if (!developer_logo) throw ERR_GRAPHIC_MISSING;
 }
 
-// The title's picture is read as the intro's last, empty pass ends.
 void endIntro() {
     destroyAndForget(publisher_logo);
     destroyAndForget(developer_logo);
-    if (!title_background) title_background = loadPicture(TITLE_BACKGROUND_FILE);
-    if (!title_background) throw ERR_GRAPHIC_MISSING;
     intro_frame = -1;
     fade_alpha = 0;
     click_latch = true;  // a button held through the intro waits for a new press on the title
@@ -96,7 +92,11 @@ void introStep(BITMAP* buffer) {
     if (pass == INTRO_PASSES) endIntro();
 }
 
+void putTitlePictureAway() { destroyAndForget(title_background); }
+
 void frontEndPass(BITMAP* buffer) {
+    if (!title_background) title_background = loadPicture(TITLE_BACKGROUND_FILE);
+    if (!title_background) throw ERR_GRAPHIC_MISSING;
     screen_timer += 1;
     int timer = screen_timer;
     if (timer < CONTROLS_FIRST_PASS) {

@@ -22,6 +22,10 @@ const char* const DEVELOPER_LOGO_FILE = "logo/ostwick.bmp";
 const char* const TITLE_BACKGROUND_FILE = "backgrounds/titlebg.bmp";
 
 void introStep(BITMAP* buffer);
+// The title's picture is resident only while the front end is up: a front-end
+// pass reads it when it is away, after the intro or a round, and the shell puts
+// it away for a round, whose backdrop is twice its size.
+void putTitlePictureAway();
 // The logo an intro pass shows, blitted whole at the top left; null for none.
 BITMAP* introLogoForPass(int pass);
 void frontEndPass(BITMAP* buffer);

@@ -180,8 +180,8 @@ void startUp() {
     back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     loadCursors();
     game_background = loadOrThrow("backgrounds/gamebg.bmp");
-    // Read when the intro ends (the intro never shows it); a missing file is
-    // still reported now.
+    // Read when the front end first shows it, after the intro; a missing file
+    // is still reported now.
     if (!pictureFileReadable(TITLE_BACKGROUND_FILE)) throw ERR_GRAPHIC_MISSING;
     game_logo = loadOrThrow("logo/zenvarlogo.bmp");
     gryffon = new Gryffon(graphic_library);
@@ -311,17 +311,20 @@ bool coversScreen(const BITMAP* picture, int width) {
 void runPass(BITMAP* buffer) {
     if (intro_frame >= 0)
         introStep(buffer);
-    else if (game_mode != FrontEnd)
+    else if (game_mode != FrontEnd) {
+        putTitlePictureAway();
         runPlayFrame(buffer);
-    else
+    } else {
         frontEndPass(buffer);
+    }
 }
 
 // A play frame starts with the scrolling backdrop (the frame that hands over to
-// the title clears the buffer itself); every front-end screen starts with the
-// title picture, and so does every intro pass but two: the first blends over
-// the start-up grid and the last draws nothing. Name entry, with its own loop,
-// draws on black and keeps the clear.
+// the title clears the buffer itself). Every front-end screen starts with the
+// title picture; while that is away, the pass that reads it gets a cleared
+// buffer. Every intro pass but two starts with a whole logo: the first blends
+// over the start-up grid and the last draws nothing. Name entry, with its own
+// loop, draws on black and keeps the clear.
 bool nextPassRepaintsEverything() {
     if (intro_frame >= 0) return intro_frame >= 1 && coversScreen(introLogoForPass(intro_frame + 1), SCREEN_WIDTH);
     if (game_mode != FrontEnd) return coversScreen(game_background, BACKGROUND_WIDTH);

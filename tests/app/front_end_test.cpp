@@ -164,32 +164,31 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
 }
 
 // Full-screen pictures are read only when their screen comes: the developer's
-// logo when the publisher's has gone, the title picture as the intro ends, so
-// the intro holds one. A file gone by then ends the run with the missing-graphic error.
-TEST_F(FrontEndTest, TheIntroHoldsOneFullScreenPictureAtATime) {
+// logo when the publisher's has gone, so the intro holds one, and the title's
+// picture by the first front-end pass after the intro or a round (the round
+// puts it away). A file gone by then ends the run with the missing-graphic error.
+TEST_F(FrontEndTest, FullScreenPicturesAreReadWhenTheirScreenComes) {
     char scratch[] = "/tmp/zenvar-intro-XXXXXX", here[4096];
     ASSERT_TRUE(mkdtemp(scratch) && getcwd(here, sizeof here));
     BITMAP* title_art = title_background;
     const struct {
-        int pass;
-        BITMAP** gone;  // freed by the pass, or already absent
+        int intro_pass;  // 0: a front-end pass
         BITMAP** read;
-    } steps[] = {{140, &publisher_logo, &developer_logo}, {280, &developer_logo, &title_background}};
+    } steps[] = {{140, &developer_logo}, {0, &title_background}};
     for (const auto& step : steps)
         for (const char* folder : {static_cast<const char*>(here), static_cast<const char*>(scratch)}) {
             ASSERT_EQ(chdir(folder), 0);
-            publisher_logo = step.pass == 140 ? solid(640, 480, publisher) : nullptr;
-            developer_logo = step.pass == 280 ? solid(640, 480, developer) : nullptr;
+            publisher_logo = step.intro_pass ? solid(640, 480, publisher) : nullptr;
             title_background = nullptr;
-            intro_frame = step.pass - 1;
+            intro_frame = step.intro_pass - 1;
             int thrown = 0;
             try {
-                introStep(buffer);
+                runPass(buffer);
             } catch (int code) {
                 thrown = code;
             }
-            SCOPED_TRACE(std::string(folder) + " pass " + std::to_string(step.pass));
-            EXPECT_EQ(*step.gone, nullptr);
+            SCOPED_TRACE(std::string(folder) + " intro pass " + std::to_string(step.intro_pass));
+            EXPECT_EQ(publisher_logo, nullptr);
             EXPECT_EQ(thrown, folder == here ? 0 : ERR_GRAPHIC_MISSING);
             EXPECT_TRUE(folder != here || (*step.read && (*step.read)->w == 640)) << "read from the run folder";
             if (*step.read) destroy_bitmap(*step.read);
@@ -203,6 +202,7 @@ TEST_F(FrontEndTest, TheIntroHoldsOneFullScreenPictureAtATime) {
 // The frame tail leaves the buffer uncleared before every front-end screen and
 // every play frame (the backdrop's wrap and dip included): each must paint it all.
 TEST_F(FrontEndTest, ScreensTheFrameTailLeavesUnclearedPaintEveryPixel) {
+    title_background = solid(640, 480, title);  // the round frees it
     fade_alpha = 0;
     for (int timer : {1, 100, 500, 900, 1300}) {
         jumpTo(timer);
@@ -222,9 +222,14 @@ TEST_F(FrontEndTest, ScreensTheFrameTailLeavesUnclearedPaintEveryPixel) {
             ASSERT_EQ(uncleared(), 0) << "play frame " << frame;
         }
     }
+    EXPECT_EQ(title_background, nullptr) << "put away for the round";
     clearRoundObjects();
     destroy_bitmap(game_background);
     game_background = nullptr;
+    game_mode = FrontEnd;
+    runPass(buffer);  // read again from the run folder
+    ASSERT_NE(title_background, nullptr);
+    destroy_bitmap(title_background);
 }
 
 // The logo, the menu and its hover highlight, which ends exactly at each item's edge.
