@@ -66,7 +66,10 @@ int menuItemAt(int x, int y) {
 }
 
 void drawTitleElements(BITMAP* dest) {
-    draw_sprite(dest, game_logo, 154, 0);
+    if (game_logo_runs)
+        draw_rle_sprite(dest, game_logo_runs, 154, 0);
+    else
+        draw_sprite(dest, game_logo, 154, 0);
     for (const MenuItem& item : MENU_ITEMS) bitmap_font->draw(dest, item.text, item.x, item.y);
     bitmap_font->drawGreen(dest, MAKERS_NOTICE, 152, 432);
     bitmap_font->drawGreen(dest, "Released by Holtrane", 136, 448);

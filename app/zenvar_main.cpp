@@ -184,6 +184,7 @@ void startUp() {
     // is still reported now.
     if (!pictureFileReadable(TITLE_BACKGROUND_FILE)) throw ERR_GRAPHIC_MISSING;
     game_logo = loadOrThrow("logo/zenvarlogo.bmp");
+    game_logo_runs = get_rle_sprite(game_logo);
     gryffon = new Gryffon(graphic_library);
     emptyEnemySlots();
     startFrameTick();
@@ -244,6 +245,8 @@ void releaseScreenArt() {
     destroyAndForget(game_background);
     destroyAndForget(title_background);
     destroyAndForget(game_logo);
+    if (game_logo_runs) destroy_rle_sprite(game_logo_runs);
+    game_logo_runs = nullptr;
     for (BITMAP*& cursor : cursors) destroyAndForget(cursor);
     destroyAndForget(back_buffer);
     // The maker logos belong to the intro, which frees and forgets them when it

@@ -5,6 +5,7 @@
 #pragma once
 
 struct BITMAP;
+struct RLE_SPRITE;
 struct ScoreTable;
 class SoundBank;
 class GraphicLibrary;
@@ -26,6 +27,9 @@ extern BITMAP* cursors[4];          // index 0 = cursors/cursor1.bmp
 extern BITMAP* game_background;     // backgrounds/gamebg.bmp, 1360x480
 extern BITMAP* title_background;    // backgrounds/titlebg.bmp, 640x480
 extern BITMAP* game_logo;           // logo/zenvarlogo.bmp
+// The same logo run-length encoded, for the title, which draws it every pass;
+// without it the title draws game_logo as a sprite.
+extern RLE_SPRITE* game_logo_runs;
 extern BITMAP* publisher_logo;      // logo/holtrane.bmp (intro only)
 extern BITMAP* developer_logo;      // logo/ostwick.bmp (intro only)
 extern BITMAP* star_images[2];      // sprites/mini-star/mini-star1.bmp, mini-star2.bmp

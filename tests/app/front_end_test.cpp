@@ -49,6 +49,8 @@ protected:
         vline(art[1], 0, 0, 31, makecol16(255, 0, 255));  // the logo's transparent left column
         title_background = art[0];
         game_logo = art[1];
+        static RLE_SPRITE* logo_runs = get_rle_sprite(art[1]);  // as start-up makes it
+        game_logo_runs = logo_runs;
         star_images[0] = art[2];
         star_images[1] = art[3];
         bitmap_font = testing_support::glyphFont();
