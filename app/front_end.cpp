@@ -43,11 +43,6 @@ void fadeLogo(BITMAP* buffer, BITMAP* logo, const LogoTiming& timing, int pass) 
     fadeTowardBlack(buffer, logo->w, logo->h, fade_alpha);
 }
 
-void destroyAndForget(BITMAP*& logo) {
-    if (logo) destroy_bitmap(logo);
-    logo = nullptr;
-}
-
 // Each logo fills the screen: the developer's is read only once the
 // publisher's has faded out and gone, so the intro never holds both.
 void handOverLogos() {

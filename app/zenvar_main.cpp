@@ -209,11 +209,6 @@ void mainLoop() {
     }
 }
 
-void destroyAndForget(BITMAP*& bitmap) {
-    if (bitmap) destroy_bitmap(bitmap);
-    bitmap = nullptr;
-}
-
 void stopTimersAndInput() {
     if (clock_running) remove_int(clockTick);
     clock_running = false;
@@ -312,9 +307,9 @@ bool coversScreen(const BITMAP* picture, int width) {
 }  // namespace
 
 void runPass(BITMAP* buffer) {
-    if (intro_frame >= 0)
+    if (intro_frame >= 0) {
         introStep(buffer);
-    else if (game_mode != FrontEnd) {
+    } else if (game_mode != FrontEnd) {
         putTitlePictureAway();
         runPlayFrame(buffer);
     } else {

@@ -3,9 +3,10 @@
 // Every pass of every loop ends with presentFrame, which waits for the retrace,
 // draws the animated cursor, copies the back buffer to the screen, clears it and
 // waits for the next tick. The clear is skipped when the caller knows the next
-// pass paints every pixel itself (most screens start with a whole picture). Headless tests and the demo autopilot have no retrace
-// and no timer, so they install a frame_wait_override: presentFrame and every
-// blocking wait (the pause, the countdown rests) then call it instead of waiting.
+// pass paints every pixel itself (most screens start with a whole picture).
+// Headless tests and the demo autopilot have no retrace and no timer, so they
+// install a frame_wait_override: presentFrame and every blocking wait (the
+// pause, the countdown rests) then call it instead of waiting.
 #pragma once
 
 struct BITMAP;

@@ -18,3 +18,6 @@ bool pictureFileReadable(const std::string& path);
 // The picture at the game's 16 bits per pixel, as load_bitmap gives it, and on
 // failure a line on stderr naming the missing file.
 BITMAP* loadPicture(const std::string& path);
+
+// destroy_bitmap for a picture that may be absent, leaving the pointer null.
+void destroyAndForget(BITMAP*& picture);
