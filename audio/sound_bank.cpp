@@ -75,7 +75,6 @@ std::string firstMissingInstrument() {
     }
     std::fclose(index);
     return missing;
-    return "";
 }
 
 void stopAndDestroy(SAMPLE*& sample) {
