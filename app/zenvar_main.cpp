@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "app/desktop_display.h"
 #include "core/frame_clock.h"
 #include "core/game_files.h"
 #include "app/front_end.h"
@@ -97,11 +98,14 @@ void startSound() {
 
 // Full screen first; a desktop that refuses it still gets a window. Never draw
 // without a mode: with neither, the run ends through the error handler.
+// Xwayland shows a full-screen window but gives it no keys and no pointer that
+// maps to the picture, so there the game starts in a window.
 void setGraphicsMode() {
     set_color_depth(16);
     set_color_conversion(COLORCONV_24_TO_16);
     set_window_title("Zenvar");
-    if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
+    int first_choice = displayIsXwayland() ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT_FULLSCREEN;
+    if (set_gfx_mode(first_choice, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
         set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
         graphics_mode_reason = allegro_error[0] ? allegro_error : "refused";
         throw ERR_GRAPHICS_MODE;
@@ -260,6 +264,7 @@ void shutDown() {
     releaseScreenArt();
     set_close_button_callback(nullptr);
     allegro_exit();
+    releaseDesktopModeGuard();
     saveScoreTables();
 }
 
@@ -288,6 +293,7 @@ int handleError(int code) {
     graphic_library = nullptr;
     set_close_button_callback(nullptr);
     allegro_exit();
+    releaseDesktopModeGuard();
     saveScoreTables();
     return 1;
 }
@@ -338,8 +344,12 @@ int runZenvar() {
     try {
         enterGameFolder();
         loadScoreTables();
+        guardDesktopMode();
         // Nothing has started and nothing can have changed: no files to write.
-        if (!startLibrary()) return 1;
+        if (!startLibrary()) {
+            releaseDesktopModeGuard();
+            return 1;
+        }
         catchQuitSignals();
         startUp();
         mainLoop();

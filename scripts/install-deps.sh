@@ -6,14 +6,16 @@
 #                                  the benchmark and the headless demo need
 set -eu
 
-# The compiler, CMake and Allegro; espeak-ng voices the count-down when the
-# assets are generated, and freepats gives the music its instruments.
-packages=(build-essential cmake pkg-config liballegro4-dev espeak-ng freepats)
+# The compiler, CMake and Allegro (with Xlib and XFree86-VidMode), XRandR;
+# espeak-ng voices the count-down when the assets are generated, and freepats
+# gives the music its instruments.
+packages=(build-essential cmake pkg-config liballegro4-dev libxrandr-dev espeak-ng freepats)
 if [ "${1:-all}" != play ]; then
     packages+=(
         clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
         xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
         sox alsa-utils
+        xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston xwayland
     )
 fi
 

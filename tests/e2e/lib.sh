@@ -19,14 +19,19 @@ e2e_cleanup() {
     [ -n "$E2E_WORK" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_WORK"
 }
 
-# e2e_setup RUN_FOLDER: scratch copy of the run folder in $E2E_RUN, Xvfb on $DISPLAY.
-e2e_setup() {
+# e2e_copy_run RUN_FOLDER: scratch copy of the run folder in $E2E_RUN, no score files.
+e2e_copy_run() {
     [ -x "$1/zenvar" ] || e2e_fail "no game in $1"
     E2E_WORK=$(mktemp -d /tmp/zenvar-e2e-XXXXXX)
     trap e2e_cleanup EXIT
     E2E_RUN="$E2E_WORK/run"
     cp -a "$1" "$E2E_RUN"
     rm -f "$E2E_RUN"/*.dat
+}
+
+# e2e_setup RUN_FOLDER: scratch copy of the run folder in $E2E_RUN, Xvfb on $DISPLAY.
+e2e_setup() {
+    e2e_copy_run "$1"
     exec 9>"$E2E_WORK/display"
     Xvfb -displayfd 9 -screen 0 640x480x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
