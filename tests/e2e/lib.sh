@@ -29,11 +29,12 @@ e2e_copy_run() {
     rm -f "$E2E_RUN"/*.dat
 }
 
-# e2e_setup RUN_FOLDER: scratch copy of the run folder in $E2E_RUN, Xvfb on $DISPLAY.
+# e2e_setup RUN_FOLDER [SCREEN]: scratch copy of the run folder in $E2E_RUN,
+# Xvfb on $DISPLAY (SCREEN is its size and depth, 640x480x24 by default).
 e2e_setup() {
     e2e_copy_run "$1"
     exec 9>"$E2E_WORK/display"
-    Xvfb -displayfd 9 -screen 0 640x480x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${2:-640x480x24}" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     exec 9>&-
     e2e_poll 10 '[ -s "$E2E_WORK/display" ]' || e2e_fail "Xvfb did not start"
