@@ -24,6 +24,21 @@ struct VideoMode {
 // The game's end of the pipe; -1 when no guardian runs.
 int guardian_pipe = -1;
 
+// An odd server that refuses one of the questions must not end the game
+// through Xlib's default handler: the answer is then just "no".
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+Display* openQuietly() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display) XSetErrorHandler(ignoreXError);
+    return display;
+}
+
+void closeQuietly(Display* display) {
+    XCloseDisplay(display);
+    XSetErrorHandler(nullptr);
+}
+
 bool sameMode(const VideoMode& a, const VideoMode& b) {
     return a.width == b.width && a.height == b.height && a.total_width == b.total_width &&
            a.total_height == b.total_height && a.dot_clock == b.dot_clock;
@@ -62,11 +77,11 @@ void switchToMode(Display* display, const VideoMode& mode) {
 
 // Run by the guardian once the game is gone without saying it restored the mode.
 void restoreMode(const VideoMode& desktop) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openQuietly();
     if (!display) return;
     VideoMode now;
     if (readCurrentMode(display, now) && !sameMode(now, desktop)) switchToMode(display, desktop);
-    XCloseDisplay(display);
+    closeQuietly(display);
 }
 
 // The guardian holds nothing of the game's but the pipe: an inherited X
@@ -125,6 +140,10 @@ bool hasExtension(Display* display, const char* name) {
 // Xwayland before 23.1 has no extension of its own, but names its outputs
 // XWAYLAND0, XWAYLAND1...
 bool hasXwaylandOutput(Display* display) {
+    int event_base, error_base, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &event_base, &error_base) || !XRRQueryVersion(display, &major, &minor) ||
+        major * 100 + minor < 103)
+        return false;
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
     if (!resources) return false;
     bool found = false;
@@ -141,11 +160,11 @@ bool hasXwaylandOutput(Display* display) {
 }  // namespace
 
 void guardDesktopMode() {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openQuietly();
     if (!display) return;
     VideoMode desktop;
     bool switchable = hasVidMode(display) && readCurrentMode(display, desktop);
-    XCloseDisplay(display);
+    closeQuietly(display);
     if (switchable) forkGuardian(desktop);
 }
 
@@ -160,11 +179,9 @@ void releaseDesktopModeGuard() {
 }
 
 bool displayIsXwayland() {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openQuietly();
     if (!display) return false;
-    int randr_event_base, randr_error_base;
-    bool xwayland = hasExtension(display, "XWAYLAND") ||
-                    (XRRQueryExtension(display, &randr_event_base, &randr_error_base) && hasXwaylandOutput(display));
-    XCloseDisplay(display);
+    bool xwayland = hasExtension(display, "XWAYLAND") || hasXwaylandOutput(display);
+    closeQuietly(display);
     return xwayland;
 }

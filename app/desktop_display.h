@@ -13,5 +13,6 @@ void guardDesktopMode();
 void releaseDesktopModeGuard();
 
 // Whether the X server is Xwayland, where a full-screen window gets neither
-// the keyboard nor a pointer that maps to the picture.
+// the keyboard nor a pointer that maps to the picture. Ask before Allegro
+// opens the display, as for the guardian.
 bool displayIsXwayland();

@@ -32,6 +32,10 @@ namespace {
 const int START_GRID_MILLISECONDS = 1500;
 const int GRID_STEP = 16;
 
+// Xwayland shows a full-screen window but gives it no keys and no pointer
+// that maps to the picture, so there the game starts in a window.
+bool start_in_window = false;
+
 // What start-up has done so far, so the error handler undoes only that.
 bool frame_tick_installed = false;
 // Allegro's reason for refusing the graphics mode, kept for the error message.
@@ -98,13 +102,11 @@ void startSound() {
 
 // Full screen first; a desktop that refuses it still gets a window. Never draw
 // without a mode: with neither, the run ends through the error handler.
-// Xwayland shows a full-screen window but gives it no keys and no pointer that
-// maps to the picture, so there the game starts in a window.
 void setGraphicsMode() {
     set_color_depth(16);
     set_color_conversion(COLORCONV_24_TO_16);
     set_window_title("Zenvar");
-    int first_choice = displayIsXwayland() ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT_FULLSCREEN;
+    int first_choice = start_in_window ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT_FULLSCREEN;
     if (set_gfx_mode(first_choice, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
         set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0) {
         graphics_mode_reason = allegro_error[0] ? allegro_error : "refused";
@@ -344,7 +346,9 @@ int runZenvar() {
     try {
         enterGameFolder();
         loadScoreTables();
-        guardDesktopMode();
+        // Both ask the X server before Allegro opens it and starts its threads.
+        start_in_window = displayIsXwayland();
+        if (!start_in_window) guardDesktopMode();
         // Nothing has started and nothing can have changed: no files to write.
         if (!startLibrary()) {
             releaseDesktopModeGuard();
