@@ -110,30 +110,6 @@ void frontEndPass(BITMAP* buffer) {
     }
 }
 
-int menuInput(bool& running_flag, bool& esc, bool& click) {
-    poll_keyboard();
-    poll_mouse();
-    if (!key[KEY_ESC]) {
-        esc = false;
-    } else if (!esc) {
-        running_flag = false;
-        esc = true;
-        return FrontEnd;
-    }
-    if (!(mouse_b & 1)) {
-        click = false;
-    } else if (!click) {
-        click = true;
-        int item = menuItemAt(mouse_x, mouse_y);
-        if (item >= Marathon && item <= FiveMinute) return item;
-        if (item == MENU_EXIT) {
-            running_flag = false;
-            return FrontEnd;
-        }
-    }
-    return FrontEnd;
-}
-
 void attractInput(bool& running_flag, bool& esc, bool& click, int& timer, SoundBank* sounds) {
     poll_keyboard();
     poll_mouse();

@@ -29,7 +29,5 @@ void putTitlePictureAway();
 // The logo an intro pass shows, blitted whole at the top left; null for none.
 BITMAP* introLogoForPass(int pass);
 void frontEndPass(BITMAP* buffer);
-// ESC quits, a click on a game mode returns that mode, a click on "Exit" quits.
-int menuInput(bool& running_flag, bool& esc, bool& click);
 // ESC quits; a click anywhere goes back to the title and restarts its music.
 void attractInput(bool& running_flag, bool& esc, bool& click, int& timer, SoundBank* sounds);

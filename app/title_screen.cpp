@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/front_end.h"
 #include "core/game_types.h"
 #include "core/program.h"
 #include "core/shell_state.h"
@@ -38,6 +37,31 @@ const char* const MAKERS_NOTICE = " \xA9 2026 Ostwick Team";
 bool insideItem(const MenuItem& item, int x, int y) {
     int width = CELL * static_cast<int>(std::string(item.text).size());
     return x >= item.x && x < item.x + width && y >= item.y && y < item.y + CELL;
+}
+
+// ESC quits, a click on a game mode returns that mode, a click on "Exit" quits.
+int menuInput(bool& running_flag, bool& esc, bool& click) {
+    poll_keyboard();
+    poll_mouse();
+    if (!key[KEY_ESC]) {
+        esc = false;
+    } else if (!esc) {
+        running_flag = false;
+        esc = true;
+        return FrontEnd;
+    }
+    if (!(mouse_b & 1)) {
+        click = false;
+    } else if (!click) {
+        click = true;
+        int item = menuItemAt(mouse_x, mouse_y);
+        if (item >= Marathon && item <= FiveMinute) return item;
+        if (item == MENU_EXIT) {
+            running_flag = false;
+            return FrontEnd;
+        }
+    }
+    return FrontEnd;
 }
 
 void fadeInPass(BITMAP* buffer) {

@@ -22,6 +22,7 @@
 #include "play/gryffon.h"
 #include "play/hud.h"
 #include "play/round_loop.h"
+#include "play/round_objects.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
 

@@ -1,7 +1,4 @@
 #include "core/program.h"
-#include "scores/score_table.h"
-
-#include "core/game_types.h"
 
 SoundBank* sound_bank = nullptr;
 GraphicLibrary* graphic_library = nullptr;
@@ -16,9 +13,3 @@ RLE_SPRITE* game_logo_runs = nullptr;
 BITMAP* publisher_logo = nullptr;
 BITMAP* developer_logo = nullptr;
 BITMAP* star_images[2] = {nullptr, nullptr};
-
-ScoreTable& scoreTableFor(int mode) {
-    if (mode == TwoMinute) return two_minute_table;
-    if (mode == FiveMinute) return five_minute_table;
-    return marathon_table;
-}

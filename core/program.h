@@ -6,7 +6,6 @@
 
 struct BITMAP;
 struct RLE_SPRITE;
-struct ScoreTable;
 class SoundBank;
 class GraphicLibrary;
 class BitmapFont;
@@ -16,11 +15,6 @@ extern SoundBank* sound_bank;
 extern GraphicLibrary* graphic_library;
 extern BitmapFont* bitmap_font;
 extern Gryffon* gryffon;
-
-// Defined with the score code; declared here with the other program-wide objects.
-extern ScoreTable marathon_table;
-extern ScoreTable two_minute_table;
-extern ScoreTable five_minute_table;
 
 // Screen-wide art loaded by start-up itself, not through the graphic library.
 extern BITMAP* cursors[4];          // index 0 = cursors/cursor1.bmp
@@ -33,6 +27,3 @@ extern RLE_SPRITE* game_logo_runs;
 extern BITMAP* publisher_logo;      // logo/holtrane.bmp (intro only)
 extern BITMAP* developer_logo;      // logo/ostwick.bmp (intro only)
 extern BITMAP* star_images[2];      // sprites/mini-star/mini-star1.bmp, mini-star2.bmp
-
-// The score table that belongs to a game mode (Marathon, TwoMinute, FiveMinute).
-ScoreTable& scoreTableFor(int mode);

@@ -8,7 +8,7 @@
 #include "gfx/bitmap_font.h"
 #include "gfx/black_fade.h"
 #include "play/gryffon.h"
-#include "play/round_loop.h"
+#include "play/round_objects.h"
 #include "play/round_state.h"
 #include "scores/name_entry.h"
 #include "scores/score_table.h"

@@ -19,6 +19,7 @@
 #include "play/hit_pass.h"
 #include "play/homing.h"
 #include "play/hud.h"
+#include "play/round_objects.h"
 #include "play/round_state.h"
 #include "play/spawn_director.h"
 
@@ -224,31 +225,9 @@ void playInputStep(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank*
     shape = ship->getActiveShape();
 }
 
-void removeEnemy(int slot) {
-    enemy_slots[slot]->releaseGraphics(graphic_library);
-    delete enemy_slots[slot];
-    enemy_slots[slot] = nullptr;
-}
-
-bool isOutsideWideField(double x, double y) { return x > 800 || x < -120 || y < -120 || y > 640; }
-
-void retireEnemies() {
-    for (int i = 0; i < enemy_slot_count; ++i) {
-        Enemy* enemy = enemy_slots[i];
-        if (!enemy) continue;
-        if (enemy->isFinished() || isOutsideWideField(enemy->getX(), enemy->getY())) removeEnemy(i);
-    }
-}
-
 void runEnemies(BITMAP* buffer) {
     for (int i = 0; i < enemy_slot_count; ++i)
         if (enemy_slots[i]) runEnemy(enemy_slots[i], buffer);
-}
-
-void clearRoundObjects() {
-    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i)
-        if (enemy_slots[i]) removeEnemy(i);
-    for (int i = 0; i < GEM_SLOT_COUNT; ++i) removeGem(i);
 }
 
 void runPlayFrame(BITMAP* buffer) {

@@ -17,8 +17,6 @@ class SoundBank;
 
 void startRound(GameMode mode);
 void runPlayFrame(BITMAP* buffer);
-// Delete every enemy and gem of the round (end of round, shut-down).
-void clearRoundObjects();
 
 // The in-game input step: ESC, the pause, then the ship's movement, aim, fire
 // and points; finally the ship's active shape is copied into current_shape.
@@ -33,11 +31,5 @@ void pauseGame(SoundBank* sounds, BITMAP* screen_bitmap, BitmapFont* font, bool&
 // The ship controls of the input step (movement, clamp, aim, fire, points).
 void steerShip(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank* sounds);
 
-// Removes the enemy in a slot, giving its bitmaps back first.
-void removeEnemy(int slot);
-// True when an enemy has flown too far off the field to come back.
-bool isOutsideWideField(double x, double y);
-// Frame step 6: finished and far-away enemies leave their slots.
-void retireEnemies();
 // Frame step 9: every enemy moves, steers, fires, moves its shots and is drawn.
 void runEnemies(BITMAP* buffer);

@@ -1,6 +1,6 @@
 #include "scores/score_table.h"
 
-#include "core/program.h"
+#include "core/game_types.h"
 #include "gfx/bitmap_font.h"
 
 #include <fcntl.h>
@@ -295,7 +295,12 @@ std::string nameColumnText(const ScoreTable& table) {
     return text;
 }
 
-// The game's three tables, one per mode, kept for the whole run.
 ScoreTable marathon_table;
 ScoreTable two_minute_table;
 ScoreTable five_minute_table;
+
+ScoreTable& scoreTableFor(int mode) {
+    if (mode == TwoMinute) return two_minute_table;
+    if (mode == FiveMinute) return five_minute_table;
+    return marathon_table;
+}

@@ -54,3 +54,10 @@ std::string scoreColumnText(const ScoreTable& table);
 // Three cells per name: a byte the font has no glyph for (newline too) becomes a
 // zero byte, which the font leaves as a blank cell.
 std::string nameColumnText(const ScoreTable& table);
+
+// The game's three tables, one per mode, kept for the whole run.
+extern ScoreTable marathon_table;
+extern ScoreTable two_minute_table;
+extern ScoreTable five_minute_table;
+// The table that belongs to a game mode (Marathon, TwoMinute, FiveMinute).
+ScoreTable& scoreTableFor(int mode);

@@ -12,6 +12,9 @@ jobs=2
 
 bash "$root/scripts/install-deps.sh" || exit 1
 
+echo "== Includes"
+bash "$root/scripts/check-includes.sh" || exit 1
+
 echo "== Build"
 # On after scripts/play.sh, which builds without them.
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENVAR_TESTS=ON -DZENVAR_BENCH=ON || exit 1

@@ -17,6 +17,7 @@
 #include "gfx/graphic_library.h"
 #include "play/gryffon.h"
 #include "play/round_loop.h"
+#include "play/round_objects.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
 #include "support/glyph_font.h"

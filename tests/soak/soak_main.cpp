@@ -29,6 +29,7 @@
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
 #include "play/round_loop.h"
+#include "play/round_objects.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
 
