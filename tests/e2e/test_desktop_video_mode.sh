@@ -81,7 +81,11 @@ guardians() {
 start_full_screen() {
     e2e_start_game
     e2e_poll 20 '[ "$(mode)" = 640x480 ]' || e2e_fail "full screen did not switch to 640x480 (now $(mode))"
-    [ -n "$(guardians)" ] || e2e_fail "no guardian runs beside the game in full screen"
+    local guardian
+    guardian=$(guardians)
+    [ -n "$guardian" ] || e2e_fail "no guardian runs beside the game in full screen"
+    # While it waits it holds no connection to the server (nor the game's).
+    ! ls -l "/proc/$guardian/fd" | grep -q 'socket:' || e2e_fail "the waiting guardian holds a socket"
 }
 
 # Killed in full screen: the mode comes back and the guardian is gone.
