@@ -113,17 +113,9 @@ void frontEndPass(BITMAP* buffer) {
 void attractInput(bool& running_flag, bool& esc, bool& click, int& timer, SoundBank* sounds) {
     poll_keyboard();
     poll_mouse();
-    if (!key[KEY_ESC]) {
-        esc = false;
-    } else if (!esc) {
-        running_flag = false;
-        esc = true;
-    }
-    if (!(mouse_b & 1)) {
-        click = false;
-    } else if (!click) {
+    if (pressedOnce(key[KEY_ESC], esc)) running_flag = false;
+    if (pressedOnce(mouse_b & 1, click)) {
         timer = 0;
         sounds->playTitleMusic();
-        click = true;
     }
 }

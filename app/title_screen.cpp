@@ -16,6 +16,8 @@ namespace {
 const int CELL = 16;
 const int FADE_STEP = 8;
 const int FULLY_SHOWN = 255;
+const int MENU_NONE = 0;
+const int MENU_EXIT = 4;
 
 struct MenuItem {
     const char* text;
@@ -39,21 +41,43 @@ bool insideItem(const MenuItem& item, int x, int y) {
     return x >= item.x && x < item.x + width && y >= item.y && y < item.y + CELL;
 }
 
+// The menu item under a point: 1 to 3 for the game modes, MENU_EXIT for "Exit",
+// MENU_NONE for none.
+int menuItemAt(int x, int y) {
+    for (int i = 0; i < 4; ++i) {
+        if (insideItem(MENU_ITEMS[i], x, y)) return i + 1;
+    }
+    return MENU_NONE;
+}
+
+// Logo, items and the two green lines at the foot of the title.
+void drawTitleElements(BITMAP* dest) {
+    if (game_logo_runs)
+        draw_rle_sprite(dest, game_logo_runs, 154, 0);
+    else
+        draw_sprite(dest, game_logo, 154, 0);
+    for (const MenuItem& item : MENU_ITEMS) bitmap_font->draw(dest, item.text, item.x, item.y);
+    bitmap_font->drawGreen(dest, MAKERS_NOTICE, 152, 432);
+    bitmap_font->drawGreen(dest, "Released by Holtrane", 136, 448);
+}
+
+// The item under the mouse drawn again in green.
+void drawMenuHover(BITMAP* dest, int x, int y) {
+    int item = menuItemAt(x, y);
+    if (item == MENU_NONE) return;
+    const MenuItem& hovered = MENU_ITEMS[item - 1];
+    bitmap_font->drawGreen(dest, hovered.text, hovered.x, hovered.y);
+}
+
 // ESC quits, a click on a game mode returns that mode, a click on "Exit" quits.
 int menuInput(bool& running_flag, bool& esc, bool& click) {
     poll_keyboard();
     poll_mouse();
-    if (!key[KEY_ESC]) {
-        esc = false;
-    } else if (!esc) {
+    if (pressedOnce(key[KEY_ESC], esc)) {
         running_flag = false;
-        esc = true;
         return FrontEnd;
     }
-    if (!(mouse_b & 1)) {
-        click = false;
-    } else if (!click) {
-        click = true;
+    if (pressedOnce(mouse_b & 1, click)) {
         int item = menuItemAt(mouse_x, mouse_y);
         if (item >= Marathon && item <= FiveMinute) return item;
         if (item == MENU_EXIT) {
@@ -81,30 +105,6 @@ void livePass(BITMAP* buffer) {
 }
 
 }  // namespace
-
-int menuItemAt(int x, int y) {
-    for (int i = 0; i < 4; ++i) {
-        if (insideItem(MENU_ITEMS[i], x, y)) return i + 1;
-    }
-    return MENU_NONE;
-}
-
-void drawTitleElements(BITMAP* dest) {
-    if (game_logo_runs)
-        draw_rle_sprite(dest, game_logo_runs, 154, 0);
-    else
-        draw_sprite(dest, game_logo, 154, 0);
-    for (const MenuItem& item : MENU_ITEMS) bitmap_font->draw(dest, item.text, item.x, item.y);
-    bitmap_font->drawGreen(dest, MAKERS_NOTICE, 152, 432);
-    bitmap_font->drawGreen(dest, "Released by Holtrane", 136, 448);
-}
-
-void drawMenuHover(BITMAP* dest, int x, int y) {
-    int item = menuItemAt(x, y);
-    if (item == MENU_NONE) return;
-    const MenuItem& hovered = MENU_ITEMS[item - 1];
-    bitmap_font->drawGreen(dest, hovered.text, hovered.x, hovered.y);
-}
 
 void titlePass(BITMAP* buffer) {
     // No input is read while the title fades in.

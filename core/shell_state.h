@@ -25,6 +25,18 @@ extern bool esc_latch;                     // ESC edge latch, shared by every sc
 extern bool click_latch;                   // left-button edge latch, shared by every screen
 extern BITMAP* back_buffer;                // 640x480 memory bitmap every pass draws into
 
+// True once per press: when the control is down and its latch is not yet set.
+// Letting the control go clears the latch.
+inline bool pressedOnce(bool down, bool& latch) {
+    if (!down) {
+        latch = false;
+        return false;
+    }
+    if (latch) return false;
+    latch = true;
+    return true;
+}
+
 // Front end (title, intro, attract cycle).
 extern int intro_frame;   // intro pass counter; -1 once the intro is over
 extern int fade_alpha;    // translucency of the intro logos and the title fade-in, 0..256

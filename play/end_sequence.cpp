@@ -20,15 +20,17 @@ const char* const TIME_OVER[LETTER_COUNT] = {"T", "I", "M", "E", "O", "V", "E", 
 const char* const GAME_OVER[LETTER_COUNT] = {"G", "A", "M", "E", "O", "V", "E", "R"};
 // Every letter leaves x = 4 together and stops where 4 x end_counter reaches its place.
 const int LETTER_STOP[LETTER_COUNT] = {60, 64, 68, 72, 84, 88, 92, 96};
-}  // namespace
 
+// x of end letter i (0..7) at the given end_counter.
 int endLetterX(int letter, int counter) {
     int stop = LETTER_STOP[letter];
     return counter < stop ? 4 * counter : 4 * stop;
 }
 
+// The letter i shows: TIME OVER with ships left (time up), GAME OVER without.
 const char* endLetter(int letter, bool livesLeft) { return livesLeft ? TIME_OVER[letter] : GAME_OVER[letter]; }
 
+// Blend the buffer towards black: 255 - 4 x end_counter, then black.
 void fadeBuffer(BITMAP* buffer, int counter) {
     int alpha = 255 - 4 * counter;
     if (alpha <= 0) {
@@ -38,6 +40,7 @@ void fadeBuffer(BITMAP* buffer, int counter) {
     fadeTowardBlack(buffer, SCREEN_WIDTH, SCREEN_HEIGHT, alpha);
 }
 
+// Name entry when it applies, then back to the front end with the field emptied.
 void handOffToFrontEnd(BITMAP* buffer) {
     // The fire button may still be down: name entry and the title wait for a new press.
     click_latch = true;
@@ -51,6 +54,7 @@ void handOffToFrontEnd(BITMAP* buffer) {
     fade_alpha = 0;
     clearRoundObjects();
 }
+}  // namespace
 
 void endSequenceStep(BITMAP* buffer) {
     if (end_counter < 0) return;

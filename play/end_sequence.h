@@ -11,13 +11,5 @@ struct BITMAP;
 const int END_SEQUENCE_FRAMES = 300;
 const int END_COUNTER_ESC = 305;
 
-// x of end letter i (0..7) at the given end_counter.
-int endLetterX(int letter, int counter);
-// The letter i shows: TIME OVER with ships left (time up), GAME OVER without.
-const char* endLetter(int letter, bool livesLeft);
-// Blend the buffer towards black: 255 - 4 x end_counter, then black.
-void fadeBuffer(BITMAP* buffer, int counter);
-// Name entry when it applies, then back to the front end with the field emptied.
-void handOffToFrontEnd(BITMAP* buffer);
 // One frame of the sequence, while end_counter >= 0; the last step of the play frame.
 void endSequenceStep(BITMAP* buffer);

@@ -38,8 +38,6 @@ public:
     void setHitPoints(int hp);                   // below 1 starts the explosion
     int getHitPoints() const { return hitPoints; }
     int getScoreValue() const { return scoreValue; }
-    int getSpeed() const { return speed; }
-    void setSpeed(int s) { speed = s; }
     void setAngle(fixed a) { angle = a; }
     fixed getAngle() const { return angle; }
     void setVelocityFromAngle();
@@ -53,7 +51,6 @@ public:
     int getHeight() const { return height; }
     char getKind() const { return kind; }
     int getExplosionCounter() const { return explosionCounter; }
-    int getAnimCounter() const { return animCounter; }
 
     // The hit box: the sprite shrunk by hitInset on every side, edges included.
     double hitLeft() const { return x + hitInset; }

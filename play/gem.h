@@ -21,7 +21,6 @@ public:
     void setActive(bool on) { active = on; }
     void draw(BITMAP* dest);
     void releaseGraphics(GraphicLibrary* library);
-    int getAnimCounter() const { return animCounter; }
     // Index 0..4 of the image shown at glint phase 0..24.
     static int imageForPhase(int phase);
 

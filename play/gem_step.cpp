@@ -8,11 +8,14 @@
 #include "play/gryffon.h"
 #include "play/round_state.h"
 
+namespace {
+// Offset of the gem from the killed enemy's top-left corner, by kind letter.
 int gemDropOffset(char kind) {
     if (kind == 'P' || kind == 'S') return 15;
     if (kind == 'B') return 12;
     return 44;
 }
+}  // namespace
 
 void dropGem(const Enemy* enemy) {
     if (gameRandom() % 20 >= 8) return;
@@ -28,17 +31,17 @@ void dropGem(const Enemy* enemy) {
     }
 }
 
-// The ship's box runs from +4 to +33, the gem's from +0 to +7. While exploding
-// or hidden after a hit (counts 0 to 75) the ship takes nothing.
+namespace {
+// The gem's box runs from +0 to +7. While exploding or hidden after a hit (counts 0 to 75) the ship takes nothing.
 bool shipPicksUpGem(const Gryffon* ship, int slot) {
     int counter = ship->getHitCounter();
     if (counter >= 0 && counter <= 75) return false;
     const Gem* gem = gem_slots[slot];
     if (!gem || !gem->isActive()) return false;
-    int px = ship->getX(), py = ship->getY();
     int gx = gem->getX(), gy = gem->getY();
-    return px + 33 >= gx && px + 4 <= gx + 7 && py + 33 >= gy && py + 4 <= gy + 7;
+    return ship->hitRight() >= gx && ship->hitLeft() <= gx + 7 && ship->hitBottom() >= gy && ship->hitTop() <= gy + 7;
 }
+}  // namespace
 
 bool gemVisibleAtAge(int age) {
     if (age > 0 && age < GEM_BLINK_AGE) return true;

@@ -14,12 +14,8 @@ const int GEM_LIFETIME = 500;
 const int GEM_BLINK_AGE = 350;
 const int GEM_POINTS = 100;
 
-// Offset of the gem from the killed enemy's top-left corner, by kind letter.
-int gemDropOffset(char kind);
 // Drops a gem for a laser kill: draws one gameRandom() % 20, below 8 drops.
 void dropGem(const Enemy* enemy);
-// True when the ship takes the gem in slot i this frame.
-bool shipPicksUpGem(const Gryffon* ship, int slot);
 // Whether a gem of this age is drawn this frame.
 bool gemVisibleAtAge(int age);
 // Removes the gem in slot i, giving its images back.

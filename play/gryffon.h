@@ -39,6 +39,14 @@ public:
     void setPosition(int newX, int newY) { x = newX; y = newY; }
     int getX() const { return x; }
     int getY() const { return y; }
+    // The hit box runs from 4 to 33 past the corner, edges included; the
+    // centre, 18 past it, is what the aim turns about and enemies home on.
+    int hitLeft() const { return x + 4; }
+    int hitTop() const { return y + 4; }
+    int hitRight() const { return x + 33; }
+    int hitBottom() const { return y + 33; }
+    int centreX() const { return x + 18; }
+    int centreY() const { return y + 18; }
 
     // Movement as the input step reports it; ignored unless controllable.
     void idleHorizontal();
@@ -73,14 +81,6 @@ public:
 
     // Gives back the ten ship bitmaps, then every laser's sprite; deletes the lasers.
     void releaseGraphics(GraphicLibrary* library);
-
-    // Read access for the HUD and tests.
-    int getFrame() const { return frame; }
-    int getPointX(int i) const { return pointX[i]; }
-    int getPointY(int i) const { return pointY[i]; }
-    int getPointsTimer() const { return pointsTimer; }
-    int getShapeTimer() const { return shapeTimer; }
-    int getSweepOffset() const { return sweepOffset; }
 
 private:
     int recognizeShape() const;

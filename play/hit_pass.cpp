@@ -18,10 +18,6 @@ bool boxesTouch(double aLeft, double aTop, double aRight, double aBottom, double
     return aLeft <= bRight && aRight >= bLeft && aTop <= bBottom && aBottom >= bTop;
 }
 
-double enemyLeft(const Enemy* e) { return e->getX() + e->getHitInset(); }
-double enemyTop(const Enemy* e) { return e->getY() + e->getHitInset(); }
-double enemyRight(const Enemy* e) { return e->getX() + e->getWidth() - 1 - e->getHitInset(); }
-double enemyBottom(const Enemy* e) { return e->getY() + e->getHeight() - 1 - e->getHitInset(); }
 
 void lowerHitPoints(Enemy* enemy) { enemy->setHitPoints(enemy->getHitPoints() - 1); }
 
@@ -60,21 +56,20 @@ void ramOf(Enemy* enemy) {
 bool laserHitsEnemy(const GryffonLaser* laser, const Enemy* enemy) {
     if (!laser->isActive() || enemy->getHitPoints() <= 0) return false;
     double lx = laser->getX(), ly = laser->getY();
-    return boxesTouch(enemyLeft(enemy), enemyTop(enemy), enemyRight(enemy), enemyBottom(enemy), lx, ly,
+    return boxesTouch(enemy->hitLeft(), enemy->hitTop(), enemy->hitRight(), enemy->hitBottom(), lx, ly,
                       lx + 16, ly + 16);
 }
 
 bool shotHitsShip(const Gryffon* ship, const EnemyShot* shot) {
     if (!shot->isActive() || !ship->isVulnerable()) return false;
     double sx = shot->getX(), sy = shot->getY();
-    return boxesTouch(ship->getX() + 4, ship->getY() + 4, ship->getX() + 33, ship->getY() + 33, sx, sy, sx + 8,
-                      sy + 8);
+    return boxesTouch(ship->hitLeft(), ship->hitTop(), ship->hitRight(), ship->hitBottom(), sx, sy, sx + 8, sy + 8);
 }
 
 bool shipTouchesEnemy(const Gryffon* ship, const Enemy* enemy) {
     if (!enemy || enemy->getHitPoints() <= 0 || !ship->isVulnerable()) return false;
-    return boxesTouch(enemyLeft(enemy), enemyTop(enemy), enemyRight(enemy), enemyBottom(enemy), ship->getX() + 4,
-                      ship->getY() + 4, ship->getX() + 33, ship->getY() + 33);
+    return boxesTouch(enemy->hitLeft(), enemy->hitTop(), enemy->hitRight(), enemy->hitBottom(), ship->hitLeft(),
+                      ship->hitTop(), ship->hitRight(), ship->hitBottom());
 }
 
 void playKillSound(const Enemy* enemy) {

@@ -20,18 +20,23 @@ bool shipOutOfReach(const Gryffon* ship) {
 
 bool isHomingKind(char kind) { return kind == 'H' || kind == 'W' || kind == 'S' || kind == 'B'; }
 
+namespace {
+// Heading (256 units a turn) from the enemy's centre to the ship's centre.
+// An exact 0 (ship straight above, or no offset at all) means "do not steer".
 fixed homingTarget(const Enemy* enemy, const Gryffon* ship) {
-    int dx = static_cast<int>((ship->getX() + 18) - (enemy->getX() + enemy->getWidth() / 2));
-    int dy = static_cast<int>((enemy->getY() + enemy->getHeight() / 2) - (ship->getY() + 18));
+    int dx = static_cast<int>(ship->centreX() - (enemy->getX() + enemy->getWidth() / 2));
+    int dy = static_cast<int>((enemy->getY() + enemy->getHeight() / 2) - ship->centreY());
     return fixatan2(wholeFixed(dx), wholeFixed(dy));
 }
 
+// The turn for a heading difference d: +rate, -rate or 0.
 int homingTurn(int d, int rate) {
     bool longWay = d > HALF_TURN || d < -HALF_TURN;
     if (d < -DEAD_BAND) return longWay ? rate : -rate;
     if (d > DEAD_BAND) return longWay ? -rate : rate;
     return 0;
 }
+}  // namespace
 
 void homeOnShip(Enemy* enemy, const Gryffon* ship) {
     int rate = enemy->getKind() == 'H' ? 4 : 2;

@@ -13,10 +13,5 @@ class Gryffon;
 
 // True for the kinds that home: big battleship, wyvern, shadow, blade.
 bool isHomingKind(char kind);
-// Heading (256 units a turn) from the enemy's centre to the ship's centre.
-// An exact 0 (ship straight above, or no offset at all) means "do not steer".
-fixed homingTarget(const Enemy* enemy, const Gryffon* ship);
-// The turn for a heading difference d: +rate, -rate or 0.
-int homingTurn(int d, int rate);
 // One frame of steering for one enemy.
 void homeOnShip(Enemy* enemy, const Gryffon* ship);

@@ -40,16 +40,20 @@ void showCountdownDigit(BITMAP* buffer, const char* digit, int x, void (SoundBan
     (sound_bank->*play)();
     waitMilliseconds(750);
 }
-}  // namespace
 
+// Strength of the backdrop (0 black .. 256 full) for a frame, or -1 when the
+// frame is outside the dip and the backdrop is copied straight.
 int backdropDipAlpha(int frame) {
     int t = frame % 1000 - DIP_START;
     if (t < 0 || t >= DIP_LENGTH) return -1;
     return t < 32 ? 256 - 8 * t : 8 * t - 256;
 }
+}  // namespace
 
 void drawBackdrop(BITMAP* buffer) { copyBackground(buffer, backdropDipAlpha(frame_count)); }
 
+namespace {
+// The name the banner shows for a shape id; empty for none.
 const char* shapeBannerName(int shape) {
     switch (shape) {
         case SHAPE_TRIANGLE: return "TRIANGLE";
@@ -59,6 +63,7 @@ const char* shapeBannerName(int shape) {
         default: return "";
     }
 }
+}  // namespace
 
 // Blinks 8 frames on, 8 off; the frame it stops (-1) still shows the name.
 void shapeBannerStep(BITMAP* buffer) {

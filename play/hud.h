@@ -11,12 +11,7 @@ struct BITMAP;
 
 const int BACKGROUND_WIDTH = 1360;
 
-// Strength of the backdrop (0 black .. 256 full) for a frame, or -1 when the
-// frame is outside the dip and the backdrop is copied straight.
-int backdropDipAlpha(int frame);
 void drawBackdrop(BITMAP* buffer);
-// The name the banner shows for a shape id; empty for none.
-const char* shapeBannerName(int shape);
 void shapeBannerStep(BITMAP* buffer);
 void drawHud(BITMAP* buffer);
 // The countdown on the first frame, then "GO!!" running across (starts the clock).

@@ -72,8 +72,8 @@ void clampShip(Gryffon* ship) {
 }
 
 void aimShip(Gryffon* ship) {
-    int dx = mouse_x - (ship->getX() + 18);
-    int up = (ship->getY() + 18) - mouse_y;
+    int dx = mouse_x - ship->centreX();
+    int up = ship->centreY() - mouse_y;
     ship->setAngle(fixatan2(wholeFixed(dx), wholeFixed(up)));
 }
 
@@ -92,22 +92,11 @@ void fireCadence(Gryffon* ship, int& fire_count, SoundBank* sounds) {
 }
 
 void placePoints(Gryffon* ship, bool& right_latch) {
-    if (!(mouse_b & 2)) {
-        right_latch = false;
-        return;
-    }
-    if (right_latch) return;
-    right_latch = true;
-    ship->addPoint(mouse_x, mouse_y);
+    if (pressedOnce(mouse_b & 2, right_latch)) ship->addPoint(mouse_x, mouse_y);
 }
 
 void escapeKey(SoundBank* sounds, bool& escape_latch, int& end_count) {
-    if (!key[KEY_ESC]) {
-        escape_latch = false;
-        return;
-    }
-    if (escape_latch) return;
-    escape_latch = true;
+    if (!pressedOnce(key[KEY_ESC], escape_latch)) return;
     end_count = END_COUNTER_ESC;
     sounds->stopMusic();
 }
@@ -190,12 +179,7 @@ void pauseGame(SoundBank* sounds, BITMAP* screen_bitmap, BitmapFont* font, bool&
     // Holding P from the press that paused does not resume: it must be let go first.
     while (!shellShouldStop()) {
         poll_keyboard();
-        if (!key[KEY_P]) {
-            pause_latch = false;
-        } else if (!pause_latch) {
-            pause_latch = true;
-            break;
-        }
+        if (pressedOnce(key[KEY_P], pause_latch)) break;
         waitMilliseconds(10);
     }
     pause_flag = false;
@@ -217,10 +201,7 @@ void playInputStep(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank*
     poll_joystick();
     poll_mouse();
     escapeKey(sounds, escape_latch, end_count);
-    if (!key[KEY_P])
-        pause_latch = false;
-    else if (!pause_latch)
-        pauseGame(sounds, screen_bitmap, font, pause_latch, pause_flag);
+    if (pressedOnce(key[KEY_P], pause_latch)) pauseGame(sounds, screen_bitmap, font, pause_latch, pause_flag);
     steerShip(ship, fire_count, right_latch, sounds);
     shape = ship->getActiveShape();
 }

@@ -32,6 +32,7 @@ Enemy* createEnemyForRoll(int roll, GraphicLibrary* library) {
     }
 }
 
+namespace {
 // Each edge aims inwards, up to 45 degrees either side of straight across.
 void placeOnSpawnEdge(Enemy* enemy, int side) {
     int q = gameRandom();
@@ -48,6 +49,7 @@ void placeOnSpawnEdge(Enemy* enemy, int side) {
     enemy->setAngle(wholeFixed(heading));
     enemy->setVelocityFromAngle();
 }
+}  // namespace
 
 void spawnStep() {
     int roll = gameRandom() % spawn_divisor;

@@ -17,8 +17,6 @@ char kindForRoll(int roll);
 // A new enemy of the kind the roll names, or null for a roll that spawns nothing.
 Enemy* createEnemyForRoll(int roll, GraphicLibrary* library);
 
-// Puts an enemy on the spawn edge with an inward heading; draws two gameRandom() values.
-void placeOnSpawnEdge(Enemy* enemy, int side);
 
 // The frame's spawn roll (step 4 of the play frame).
 void spawnStep();

@@ -85,12 +85,7 @@ void NameEntry::sweepLightBar(BITMAP* buffer) {
 
 void NameEntry::nameEntryClick() {
     poll_mouse();
-    if (!(mouse_b & 1)) {
-        click_latch = false;
-        return;
-    }
-    if (click_latch) return;  // a held button counts once
-    click_latch = true;
+    if (!pressedOnce(mouse_b & 1, click_latch)) return;  // a held button counts once
     char* name = table.names[row];
     LetterCell cell = letterAt(mouse_x, mouse_y);
     if (cursorPosition < NAME_LENGTH && cell.letter) {

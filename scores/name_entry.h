@@ -28,8 +28,6 @@ public:
     void draw(BITMAP* buffer);
 
     bool isDone() const { return done; }
-    int getCursorPosition() const { return cursorPosition; }
-    int getSweepX() const { return sweepX; }
 
 private:
     ScoreTable& table;

@@ -165,6 +165,25 @@ int lockFolder(const std::string& target) {
     return fd;
 }
 
+// Inserts the rows of `now` that are not in `loaded` into `on_disk`, best
+// first, each below equal scores; returns how many such rows there were.
+int mergeSessionEntries(ScoreTable& on_disk, const ScoreTable& loaded, const ScoreTable& now) {
+    bool matched[SCORE_ROWS] = {};
+    int entries = 0;
+    for (int row = 0; row < SCORE_ROWS; ++row) {
+        int old = 0;
+        while (old < SCORE_ROWS && (matched[old] || !sameRow(loaded, old, now, row))) ++old;
+        if (old < SCORE_ROWS) {
+            matched[old] = true;  // each row loaded accounts for one row now
+            continue;
+        }
+        entries += 1;
+        int placed = insertScore(on_disk, now.scores[row]);
+        if (placed >= 0) std::memcpy(on_disk.names[placed], now.names[row], 3);
+    }
+    return entries;
+}
+
 bool mergeAndSave(const ScoreFileRecord& record, const ScoreTable& now, const std::string& path,
                   const std::string& target) {
     ScoreTable on_disk = {};  // as at start-up: bytes past a short file read as zero
@@ -240,23 +259,6 @@ bool saveSessionTable(const ScoreFileRecord& record, const ScoreTable& now, cons
     bool saved = mergeAndSave(record, now, path, target);
     if (lock >= 0) close(lock);
     return saved;
-}
-
-int mergeSessionEntries(ScoreTable& on_disk, const ScoreTable& loaded, const ScoreTable& now) {
-    bool matched[SCORE_ROWS] = {};
-    int entries = 0;
-    for (int row = 0; row < SCORE_ROWS; ++row) {
-        int old = 0;
-        while (old < SCORE_ROWS && (matched[old] || !sameRow(loaded, old, now, row))) ++old;
-        if (old < SCORE_ROWS) {
-            matched[old] = true;  // each row loaded accounts for one row now
-            continue;
-        }
-        entries += 1;
-        int placed = insertScore(on_disk, now.scores[row]);
-        if (placed >= 0) std::memcpy(on_disk.names[placed], now.names[row], 3);
-    }
-    return entries;
 }
 
 int insertScore(ScoreTable& table, int32_t score) {

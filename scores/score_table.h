@@ -45,9 +45,6 @@ ScoreFileRecord loadSessionTable(ScoreTable& table, const std::string& path);
 // gains nothing is rewritten only when it is missing or not 35 bytes. Every
 // refusal or failure is one line on stderr naming the file and why.
 bool saveSessionTable(const ScoreFileRecord& record, const ScoreTable& now, const std::string& path);
-// Inserts the rows of `now` that are not in `loaded` into `on_disk`, best
-// first, each below equal scores; returns how many such rows there were.
-int mergeSessionEntries(ScoreTable& on_disk, const ScoreTable& loaded, const ScoreTable& now);
 int insertScore(ScoreTable& table, int32_t score);  // row placed, or -1 when it does not qualify
 bool scoreQualifies(const ScoreTable& table, int32_t score);
 std::string scoreColumnText(const ScoreTable& table);
