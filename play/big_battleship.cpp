@@ -6,14 +6,7 @@
 
 static const char* const BATTLESHIP_EXPLOSION = "sprites/bigbattleship/bigbattleshipexplosion";
 
-BigBattleship::BigBattleship(GraphicLibrary* library) {
-    kind = 'H';
-    hitPoints = 25;
-    speed = 2;
-    width = 96;
-    height = 96;
-    hitInset = 1;
-    scoreValue = 4000;
+BigBattleship::BigBattleship(GraphicLibrary* library) : Enemy('H') {
     bool complete =
         acquireNumbered(library, "sprites/bigbattleship/bigbattleship", 1, 2, bodyImages) &&
         acquireNumbered(library, BATTLESHIP_EXPLOSION, 1, 4, explosionImages) &&

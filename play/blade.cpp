@@ -6,14 +6,7 @@
 // The trail records the centre of the 38 x 38 sprite, where the links hang.
 static const int CENTRE_OFFSET = 12;
 
-Blade::Blade(GraphicLibrary* library) {
-    kind = 'B';
-    hitPoints = 3;
-    speed = 4;
-    width = 38;
-    height = 38;
-    hitInset = 4;
-    scoreValue = 320;
+Blade::Blade(GraphicLibrary* library) : Enemy('B') {
     bool complete =
         createShots(library, "sprites/blade/bladechain.bmp", links, LINKS) &&
         acquireNumbered(library, "sprites/blade/blade", 1, 2, bodyImages) &&

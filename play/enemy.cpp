@@ -2,6 +2,7 @@
 
 #include "core/whole_fixed.h"
 #include "gfx/graphic_library.h"
+#include "play/enemy_kinds.h"
 #include "play/enemy_shot.h"
 
 void Enemy::update() {}
@@ -11,6 +12,16 @@ void Enemy::updateShots() {}
 bool Enemy::isFinished() { return true; }
 EnemyShot* Enemy::getShot(int) { return nullptr; }
 void Enemy::releaseGraphics(GraphicLibrary*) {}
+Enemy::Enemy(char letter) : row(enemyKind(letter)) {
+    kind = letter;
+    hitPoints = row->hitPoints;
+    speed = row->speed;
+    width = row->size;
+    height = row->size;
+    hitInset = row->hitInset;
+    scoreValue = row->score;
+}
+
 Enemy::~Enemy() {}
 
 void Enemy::setPosition(double newX, double newY) {

@@ -19,6 +19,7 @@
 class GraphicLibrary;
 class SoundBank;
 class EnemyShot;
+struct EnemyKind;
 
 class Enemy {
 public:
@@ -50,6 +51,8 @@ public:
     int getWidth() const { return width; }
     int getHeight() const { return height; }
     char getKind() const { return kind; }
+    // The kind's row of numbers and rules (enemy_kinds.h).
+    const EnemyKind& getKindRow() const { return *row; }
     int getExplosionCounter() const { return explosionCounter; }
 
     // The hit box: the sprite shrunk by hitInset on every side, edges included.
@@ -59,7 +62,8 @@ public:
     double hitBottom() const { return y + height - 1 - hitInset; }
 
 protected:
-    Enemy() = default;
+    // Takes the numbers of the kind's row.
+    explicit Enemy(char letter);
 
     // One frame of flight and body animation; nothing while exploding.
     void flyAndAnimate();
@@ -101,4 +105,5 @@ protected:
     int hitInset = 0;
     int width = 0, height = 0;
     fixed angle = 0;
+    const EnemyKind* row = nullptr;
 };

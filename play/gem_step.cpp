@@ -3,19 +3,11 @@
 #include "core/program.h"
 #include "audio/sound_bank.h"
 #include "play/enemy.h"
+#include "play/enemy_kinds.h"
 #include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gryffon.h"
 #include "play/round_state.h"
-
-namespace {
-// Offset of the gem from the killed enemy's top-left corner, by kind letter.
-int gemDropOffset(char kind) {
-    if (kind == 'P' || kind == 'S') return 15;
-    if (kind == 'B') return 12;
-    return 44;
-}
-}  // namespace
 
 void dropGem(const Enemy* enemy) {
     if (gameRandom() % 20 >= 8) return;
@@ -24,7 +16,7 @@ void dropGem(const Enemy* enemy) {
         Gem* gem = new Gem(graphic_library);
         gem_slots[i] = gem;
         gem_ages[i] = 0;
-        int d = gemDropOffset(enemy->getKind());
+        int d = enemy->getKindRow().gemOffset;
         gem->setPosition(static_cast<int>(enemy->getX() + d), static_cast<int>(enemy->getY() + d));
         gem->setActive(true);
         return;

@@ -5,6 +5,7 @@
 #include "core/shell_state.h"
 #include "audio/sound_bank.h"
 #include "play/enemy.h"
+#include "play/enemy_kinds.h"
 #include "play/enemy_shot.h"
 #include "play/gem_step.h"
 #include "play/gryffon.h"
@@ -73,11 +74,8 @@ bool shipTouchesEnemy(const Gryffon* ship, const Enemy* enemy) {
 }
 
 void playKillSound(const Enemy* enemy) {
-    char kind = enemy->getKind();
-    if (kind == 'P' || kind == 'S' || kind == 'B')
-        sound_bank->playEnemyDie();
-    else if (kind == 'W')
-        sound_bank->playEnemyBigDie();
+    void (SoundBank::*sound)() = enemy->getKindRow().killSound;
+    if (sound) (sound_bank->*sound)();
 }
 
 // The bonus is tested only here, so gem points alone never give a ship, and

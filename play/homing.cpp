@@ -4,6 +4,7 @@
 
 #include "core/whole_fixed.h"
 #include "play/enemy.h"
+#include "play/enemy_kinds.h"
 #include "play/gryffon.h"
 
 namespace {
@@ -17,8 +18,6 @@ bool shipOutOfReach(const Gryffon* ship) {
     return counter > 20 || (counter == 20 && ship->getLives() <= 0);
 }
 }  // namespace
-
-bool isHomingKind(char kind) { return kind == 'H' || kind == 'W' || kind == 'S' || kind == 'B'; }
 
 namespace {
 // Heading (256 units a turn) from the enemy's centre to the ship's centre.
@@ -39,7 +38,7 @@ int homingTurn(int d, int rate) {
 }  // namespace
 
 void homeOnShip(Enemy* enemy, const Gryffon* ship) {
-    int rate = enemy->getKind() == 'H' ? 4 : 2;
+    int rate = enemy->getKindRow().homingRate;
     fixed target = homingTarget(enemy, ship);
     if (target == 0 || shipOutOfReach(ship)) return;
     int turn = homingTurn(fixtoi(target) - fixtoi(enemy->getAngle()), rate);

@@ -6,12 +6,8 @@
 // run for a while, so enemies drift on past a lost ship.
 #pragma once
 
-#include <allegro.h>
-
 class Enemy;
 class Gryffon;
 
-// True for the kinds that home: big battleship, wyvern, shadow, blade.
-bool isHomingKind(char kind);
 // One frame of steering for one enemy.
 void homeOnShip(Enemy* enemy, const Gryffon* ship);

@@ -4,14 +4,7 @@
 #include "audio/sound_bank.h"
 #include "play/enemy_shot.h"
 
-Pawn::Pawn(GraphicLibrary* library) {
-    kind = 'P';
-    hitPoints = 1;
-    speed = 3;
-    width = 38;
-    height = 38;
-    hitInset = 8;
-    scoreValue = 160;
+Pawn::Pawn(GraphicLibrary* library) : Enemy('P') {
     bool complete =
         acquireNumbered(library, "sprites/pawn/pawn", 1, 2, bodyImages) &&
         acquireNumbered(library, "sprites/enemyexplosion/enemyexplosion", 1, 4, explosionImages) &&

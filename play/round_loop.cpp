@@ -11,6 +11,7 @@
 #include "gfx/graphic_library.h"
 #include "play/end_sequence.h"
 #include "play/enemy.h"
+#include "play/enemy_kinds.h"
 #include "play/enemy_shot.h"
 #include "play/game_random.h"
 #include "play/gem_step.h"
@@ -103,10 +104,10 @@ void escapeKey(SoundBank* sounds, bool& escape_latch, int& end_count) {
 
 void runEnemy(Enemy* enemy, BITMAP* buffer) {
     enemy->update();
-    char kind = enemy->getKind();
-    if (kind == 'H' && enemy->getExplosionCounter() % 6 == 1) sound_bank->playEnemyBigDie();
-    if (isHomingKind(kind)) homeOnShip(enemy, gryffon);
-    if (kind == 'H' || gameRandom() % 200 == 0) enemy->fire(sound_bank);
+    const EnemyKind& row = enemy->getKindRow();
+    if (row.rumblesWhileDying && enemy->getExplosionCounter() % 6 == 1) sound_bank->playEnemyBigDie();
+    if (row.homingRate > 0) homeOnShip(enemy, gryffon);
+    if (row.firesEveryFrame || gameRandom() % 200 == 0) enemy->fire(sound_bank);
     enemy->updateShots();
     for (int i = 0; i < enemy->getShotCount(); ++i) {
         EnemyShot* shot = enemy->getShot(i);

@@ -4,14 +4,7 @@
 #include "audio/sound_bank.h"
 #include "play/enemy_shot.h"
 
-Shadow::Shadow(GraphicLibrary* library) {
-    kind = 'S';
-    hitPoints = 1;
-    speed = 2;
-    width = 38;
-    height = 38;
-    hitInset = 4;
-    scoreValue = 320;
+Shadow::Shadow(GraphicLibrary* library) : Enemy('S') {
     bool complete =
         acquireNumbered(library, "sprites/shadow/shadow", 1, 2, bodyImages) &&
         acquireNumbered(library, "sprites/enemyexplosion/enemyexplosion", 1, 4, explosionImages) &&

@@ -6,6 +6,7 @@
 #include "core/program.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
+#include "play/enemy_kinds.h"
 #include "play/game_random.h"
 #include "play/pawn.h"
 #include "play/round_state.h"
@@ -13,12 +14,8 @@
 #include "play/wyvern.h"
 
 char kindForRoll(int roll) {
-    if (roll < 0 || roll >= SPAWN_ROLL_LIMIT) return 0;
-    if (roll < 45) return 'P';
-    if (roll < 65) return 'S';
-    if (roll < 70) return 'B';
-    if (roll < 75) return 'W';
-    return 'H';
+    const EnemyKind* row = enemyKindForRoll(roll);
+    return row ? row->letter : 0;
 }
 
 Enemy* createEnemyForRoll(int roll, GraphicLibrary* library) {

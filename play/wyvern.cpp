@@ -7,14 +7,7 @@
 
 static const char* const WYVERN_EXPLOSION = "sprites/wyvern/wyvernexplosion";
 
-Wyvern::Wyvern(GraphicLibrary* library) {
-    kind = 'W';
-    hitPoints = 25;
-    speed = 1;
-    width = 96;
-    height = 96;
-    hitInset = 10;
-    scoreValue = 2500;
+Wyvern::Wyvern(GraphicLibrary* library) : Enemy('W') {
     bool complete =
         acquireNumbered(library, "sprites/wyvern/wyvern", 1, 2, bodyImages) &&
         acquireNumbered(library, WYVERN_EXPLOSION, 1, 4, explosionImages) &&
