@@ -1,29 +1,15 @@
 #include "core/game_files.h"
 
 #include <allegro.h>
-#include <limits.h>
-#include <unistd.h>
 
 #include <cstdio>
 
+#include "core/platform.h"
 #include "core/true_colour_bmp.h"
 
 namespace {
 // Any picture every run loads tells the game's own folder from a stranger's.
 const char* const GAME_FILE_MARK = "backgrounds/titlebg.bmp";
-
-std::string executableFolder() {
-    char path[PATH_MAX];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (length <= 0) return "";
-    std::string executable(path, static_cast<size_t>(length));
-    return executable.substr(0, executable.rfind('/') + 1);
-}
-
-std::string currentFolder() {
-    char path[PATH_MAX];
-    return getcwd(path, sizeof(path)) ? path : ".";
-}
 
 void sayMissing(const std::string& path) {
     std::fprintf(stderr, "Zenvar: missing picture %s/%s\n", currentFolder().c_str(), path.c_str());
@@ -31,9 +17,9 @@ void sayMissing(const std::string& path) {
 }  // namespace
 
 void enterGameFolder() {
-    if (access(GAME_FILE_MARK, R_OK) == 0) return;
+    if (mayReadFile(GAME_FILE_MARK)) return;
     std::string folder = executableFolder();
-    if (!folder.empty() && chdir(folder.c_str()) != 0) std::perror(folder.c_str());
+    if (!folder.empty()) enterFolder(folder);
 }
 
 bool pictureFileReadable(const std::string& path) {

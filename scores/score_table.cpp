@@ -1,18 +1,12 @@
 #include "scores/score_table.h"
 
 #include "core/game_types.h"
+#include "core/platform.h"
 #include "gfx/bitmap_font.h"
-
-#include <fcntl.h>
-#include <limits.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -29,13 +23,6 @@ ScoreTable defaultTable(const char names[SCORE_ROWS][4]) {
         std::memcpy(table.names[row], names[row], 3);
     }
     return table;
-}
-
-// Opening a named pipe for reading would block the start-up until some other
-// program writes to it, so a pipe counts as a file that cannot be opened.
-bool isNamedPipe(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 // Lays the bytes a file held over the table. A file that ends inside a field
@@ -62,85 +49,11 @@ void encodeRecord(const ScoreTable& table, unsigned char record[SCORE_FILE_SIZE]
     }
 }
 
-bool writeAll(int fd, const unsigned char* data, size_t size) {
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-// The new file keeps the permissions of the one it replaces; a first save
-// gets what a plain create would give.
-mode_t modeForNewFile(const std::string& path) {
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-std::string folderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-// Makes the rename itself survive a power cut. Best effort: the data is
-// already safe in one of the two names whatever happens here.
-void syncFolder(const std::string& path) {
-    int fd = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
-bool writeTempFile(int fd, const ScoreTable& table, mode_t mode) {
-    unsigned char record[SCORE_FILE_SIZE];
-    encodeRecord(table, record);
-    bool ok = fchmod(fd, mode) == 0;
-    ok = ok && writeAll(fd, record, SCORE_FILE_SIZE);
-    ok = ok && fsync(fd) == 0;
-    int error = ok ? 0 : errno;  // the first failure is the one to report
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    errno = error;
-    return ok;
-}
-
-// The file a chain of symbolic links ends at, even one that does not exist
-// yet, so a save replaces the target and the link stays.
-std::string linkTarget(std::string path) {
-    const int MAX_LINK_HOPS = 40;
-    for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
-        char target[PATH_MAX];
-        ssize_t length = readlink(path.c_str(), target, sizeof target);
-        if (length <= 0 || length == static_cast<ssize_t>(sizeof target)) return path;
-        std::string next(target, static_cast<size_t>(length));
-        path = next[0] == '/' ? next : folderOf(path) + "/" + next;
-    }
-    return path;
-}
-
 // Writes the table over the file at `target` (no link): 0, or why not (errno).
 int replaceFile(const ScoreTable& table, const std::string& target) {
-    std::string pattern = target + ".XXXXXX";
-    std::vector<char> temp_path(pattern.begin(), pattern.end());
-    temp_path.push_back('\0');
-    mode_t mode = modeForNewFile(target);
-    int fd = mkstemp(temp_path.data());
-    if (fd < 0) return errno;
-    bool ok = writeTempFile(fd, table, mode) && std::rename(temp_path.data(), target.c_str()) == 0;
-    int error = ok ? 0 : (errno ? errno : EIO);
-    if (!ok) unlink(temp_path.data());
-    if (ok) syncFolder(target);
-    return error;
+    unsigned char record[SCORE_FILE_SIZE];
+    encodeRecord(table, record);
+    return replaceFileSafely(target, record, SCORE_FILE_SIZE);
 }
 
 bool sameRow(const ScoreTable& a, int a_row, const ScoreTable& b, int b_row) {
@@ -155,14 +68,6 @@ bool sameTable(const ScoreTable& a, const ScoreTable& b) {
 
 void reportNotSaved(const std::string& path, const char* why, int error) {
     std::fprintf(stderr, "Zenvar: %s not saved: %s (%s)\n", path.c_str(), why, std::strerror(error));
-}
-
-// Another copy of the game saving into the same folder waits for this one, so
-// neither merges into a file the other is about to replace.
-int lockFolder(const std::string& target) {
-    int fd = open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) flock(fd, LOCK_EX);
-    return fd;
 }
 
 // Inserts the rows of `now` that are not in `loaded` into `on_disk`, best
@@ -195,11 +100,10 @@ bool mergeAndSave(const ScoreFileRecord& record, const ScoreTable& now, const st
     }
     ScoreTable merged = on_disk;
     mergeSessionEntries(merged, record.as_loaded, now);
-    struct stat info;
-    bool full_size = state == SCORE_FILE_READ && stat(target.c_str(), &info) == 0 && info.st_size == SCORE_FILE_SIZE;
+    bool full_size = state == SCORE_FILE_READ && fileSize(target) == SCORE_FILE_SIZE;
     if (full_size && sameTable(merged, on_disk)) return true;
     // Renaming over a file the player made read-only would succeed: ask first.
-    if (state == SCORE_FILE_READ && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    if (state == SCORE_FILE_READ && !mayWriteFile(target)) {
         reportNotSaved(path, "the file may not be written", errno);
         return false;
     }
@@ -218,9 +122,7 @@ ScoreFileState loadScoreTable(ScoreTable& table, std::string path, int* reason) 
     int open_error = errno;
     if (!in) {
         working = defaultTable(MISSING_FILE_NAMES);
-        struct stat info;
-        bool exists = stat(path.c_str(), &info) == 0 || errno != ENOENT;
-        state = exists ? SCORE_FILE_UNREADABLE : SCORE_FILE_MISSING;
+        state = pathMayExist(path) ? SCORE_FILE_UNREADABLE : SCORE_FILE_MISSING;
         if (reason) *reason = open_error ? open_error : EINVAL;
     } else {
         unsigned char record[SCORE_FILE_SIZE];
@@ -239,7 +141,7 @@ ScoreFileState loadScoreTable(ScoreTable& table, std::string path, int* reason) 
     return state;
 }
 
-bool saveScoreTable(ScoreTable table, std::string path) { return replaceFile(table, linkTarget(path)) == 0; }
+bool saveScoreTable(ScoreTable table, std::string path) { return replaceFile(table, linkChainEnd(path)) == 0; }
 
 ScoreFileRecord loadSessionTable(ScoreTable& table, const std::string& path) {
     int reason = 0;
@@ -254,10 +156,12 @@ ScoreFileRecord loadSessionTable(ScoreTable& table, const std::string& path) {
 
 bool saveSessionTable(const ScoreFileRecord& record, const ScoreTable& now, const std::string& path) {
     if (record.keep_away) return false;
-    std::string target = linkTarget(path);
-    int lock = lockFolder(target);
+    std::string target = linkChainEnd(path);
+    // Another copy of the game saving into the same folder waits for this one,
+    // so neither merges into a file the other is about to replace.
+    int lock = lockFolderOf(target);
     bool saved = mergeAndSave(record, now, path, target);
-    if (lock >= 0) close(lock);
+    unlockFolder(lock);
     return saved;
 }
 
