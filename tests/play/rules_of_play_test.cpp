@@ -1,0 +1,98 @@
+// Rules of play by name: the fire cadence, the gem's odds and lifetime, the
+// homing dead band. A change to any of them fails its own case here, not only
+// the replay digest.
+#include "play/game_random.h"
+#include "play/gem.h"
+#include "play/gem_step.h"
+#include "play/homing.h"
+#include "play/shadow.h"
+#include "round_fixture.h"
+
+namespace {
+using namespace round_testing;
+
+class RulesTest : public RoundTest {
+protected:
+    void SetUp() override {
+        RoundTest::SetUp();
+        freshShip();
+        flyingShipAt(301, 221);
+    }
+    int activeLasers() const {
+        int n = 0;
+        for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) n += gryffon->getLaser(i)->isActive();
+        return n;
+    }
+    // The frames of a hold, from 0, on which a laser leaves.
+    std::vector<int> fireFrames(int frames) {
+        std::vector<int> fired;
+        mouse_b = 1;
+        for (int frame = 0; frame < frames; ++frame) {
+            int before = activeLasers();
+            steerShip(gryffon, fire_counter, right_click_latch, sound_bank);
+            if (activeLasers() > before) fired.push_back(frame);
+        }
+        mouse_b = 0;
+        steerShip(gryffon, fire_counter, right_click_latch, sound_bank);
+        return fired;
+    }
+};
+
+// A press fires at once, then every 6th frame held; letting go and pressing
+// again fires at once.
+TEST_F(RulesTest, FireCadenceIsAPressThenEverySixthFrameHeld) {
+    EXPECT_EQ(fireFrames(13), (std::vector<int>{0, 6, 12}));
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+    EXPECT_EQ(fireFrames(2), (std::vector<int>{0}));
+}
+
+// A laser kill drops a gem when its roll % 20 is below 8; the gem shows
+// steadily to age 349, blinks every third frame from 350 and goes after 500.
+TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
+    Enemy* enemy = makeEnemy<Shadow>(100, 100);
+    int drops = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        srand(seed);
+        bool expected = gameRandom() % 20 < 8;
+        srand(seed);
+        dropGem(enemy);
+        EXPECT_EQ(gem_slots[0] != nullptr, expected) << "seed " << seed;
+        drops += gem_slots[0] != nullptr;
+        removeGem(0);
+    }
+    EXPECT_GT(drops, 8);
+    EXPECT_LT(drops, 28);
+
+    const struct { int age; bool shown; } ages[] = {
+        {0, false}, {1, true}, {349, true}, {350, false}, {351, true}, {352, false}, {354, true}, {498, true},
+    };
+    for (const auto& c : ages) EXPECT_EQ(gemVisibleAtAge(c.age), c.shown) << "age " << c.age;
+
+    do { srand(rand()); dropGem(enemy); } while (!gem_slots[0]);
+    gem_slots[0]->setPosition(600, 20);  // out of the ship's reach
+    gem_ages[0] = GEM_LIFETIME - 1;
+    gemStep(buffer);
+    EXPECT_NE(gem_slots[0], nullptr) << "at age 500";
+    gemStep(buffer);
+    EXPECT_EQ(gem_slots[0], nullptr) << "at age 501";
+    enemy->releaseGraphics(graphic_library);
+    delete enemy;
+}
+
+// The ship due right of the enemy's centre is heading 64. Within 5 of it the
+// enemy flies on; past that it turns 2 a frame the short way (the battleship 4).
+TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
+    Enemy* shadow = makeEnemy<Shadow>(100, 200);  // centre (119, 219)
+    flyingShipAt(301, 201);                        // centre (319, 219)
+    const struct { int heading, after; } cases[] = {
+        {64, 64}, {59, 59}, {69, 69}, {58, 60}, {70, 68}, {-100, -102},
+    };
+    for (const auto& c : cases) {
+        shadow->setAngle(itofix(c.heading));
+        homeOnShip(shadow, gryffon);
+        EXPECT_EQ(fixtoi(shadow->getAngle()), c.after) << "from " << c.heading;
+    }
+    shadow->releaseGraphics(graphic_library);
+    delete shadow;
+}
+}  // namespace
