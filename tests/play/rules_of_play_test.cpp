@@ -1,10 +1,12 @@
 // Rules of play by name: the fire cadence, the gem's odds and lifetime, the
-// homing dead band. A change to any of them fails its own case here, not only
+// homing dead band, where the end letters stop and how long the shape banner stays. A change to any of them fails its own case here, not only
 // the replay digest.
+#include "play/end_sequence.h"
 #include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gem_step.h"
 #include "play/homing.h"
+#include "play/hud.h"
 #include "play/shadow.h"
 #include "round_fixture.h"
 
@@ -94,5 +96,41 @@ TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
     }
     shadow->releaseGraphics(graphic_library);
     delete shadow;
+}
+// TIME OVER's letters all leave x = 4 together, 4 pixels a frame, and each
+// stops at its own column: 240, 256, 272, 288, then 336 to 384 after the gap.
+TEST_F(RulesTest, EndLettersStopAtTheirOwnColumns) {
+    const int STOPS[8] = {240, 256, 272, 288, 336, 352, 368, 384};
+    const char* LETTERS[8] = {"T", "I", "M", "E", "O", "V", "E", "R"};
+    for (int counter : {62, 70, 150}) {
+        SCOPED_TRACE(counter);
+        end_counter = counter - 1;
+        clear_bitmap(buffer);
+        endSequenceStep(buffer);
+        clear_bitmap(scratch);
+        for (int i = 0; i < 8; ++i) bitmap_font->draw(scratch, LETTERS[i], std::min(4 * counter, STOPS[i]), 224);
+        EXPECT_TRUE(sameRegion(buffer, scratch, 0, 224, 640, 16));
+    }
+    end_counter = -1;
+}
+
+// The banner blinks 8 frames on, 8 off, and goes after its 401st frame, which
+// still shows the name.
+TEST_F(RulesTest, TheShapeBannerStaysFourHundredFrames) {
+    current_shape = SHAPE_TRIANGLE;
+    banner_timer = 0;
+    std::vector<int> shown;
+    for (int frame = 1; frame <= 403; ++frame) {
+        clear_bitmap(buffer);
+        shapeBannerStep(buffer);
+        bool lit = false;
+        for (int y = 0; y < 16 && !lit; ++y)
+            for (int x = 0; x < 640 && !lit; ++x) lit = getpixel(buffer, x, y) != 0;
+        if (lit && frame > 390) shown.push_back(frame);
+        if (frame == 400) EXPECT_EQ(banner_timer, 400);
+    }
+    EXPECT_EQ(banner_timer, -1);
+    EXPECT_EQ(shown, (std::vector<int>{391, 400, 401}));
+    current_shape = SHAPE_NONE;
 }
 }  // namespace
