@@ -1,5 +1,6 @@
 // Rules of play by name: the fire cadence, the gem's odds and lifetime, the
-// homing dead band, where the end letters stop and how long the shape banner stays. A change to any of them fails its own case here, not only
+// homing dead band, the triangle's sweep, where the end letters stop and how
+// long the shape banner stays. A change to any of them fails its own case here, not only
 // the replay digest.
 #include "play/end_sequence.h"
 #include "play/game_random.h"
@@ -12,6 +13,8 @@
 
 namespace {
 using namespace round_testing;
+
+struct Point { int x, y; };
 
 class RulesTest : public RoundTest {
 protected:
@@ -132,5 +135,20 @@ TEST_F(RulesTest, TheShapeBannerStaysFourHundredFrames) {
     EXPECT_EQ(banner_timer, -1);
     EXPECT_EQ(shown, (std::vector<int>{391, 400, 401}));
     current_shape = SHAPE_NONE;
+}
+// The triangle's side lasers sweep 8 a volley out to 96 either side of the
+// centre one and back in to 24.
+TEST_F(RulesTest, TheTrianglesSideLasersSweepBetween24And96) {
+    for (Point p : {Point{50, 0}, Point{0, 40}, Point{100, 40}}) gryffon->addPoint(p.x, p.y);
+    ASSERT_EQ(gryffon->getActiveShape(), SHAPE_TRIANGLE);
+    gryffon->setAngle(0);
+    std::vector<int> offsets;
+    for (int volley = 0; volley < 14; ++volley) {
+        for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+        gryffon->fire(sound_bank);
+        offsets.push_back(fixtoi(gryffon->getLaser(1)->getAngle()));
+        EXPECT_EQ(fixtoi(gryffon->getLaser(2)->getAngle()), -offsets.back());
+    }
+    EXPECT_EQ(offsets, (std::vector<int>{-32, -24, -32, -40, -48, -56, -64, -72, -80, -88, -96, -88, -80, -72}));
 }
 }  // namespace
