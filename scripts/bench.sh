@@ -13,6 +13,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/xvfb.sh"
 build=${ZENVAR_BENCH_BUILD_DIR:-$root/build-release}
 session=0
 process=0
@@ -52,12 +53,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=:$(( 90 + RANDOM % 9 ))
-while [ -e "/tmp/.X11-unix/X${display#:}" ]; do display=:$(( 90 + RANDOM % 9 )); done
-Xvfb "$display" -screen 0 640x480x16 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=$display
+start_xvfb "$work" 640x480x16 || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
+xvfb_pid=$XVFB_PID
 
 # The game rewrites the score files at exit: play on a copy of the run folder.
 cp -r "$run" "$work/run"

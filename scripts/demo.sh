@@ -13,6 +13,7 @@
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/xvfb.sh"
 docs=""
 if [ "${1:-}" = --docs ]; then
     docs="$root/docs"
@@ -51,19 +52,10 @@ rm -rf "$out"
 mkdir -p "$out/frames"
 
 # A virtual display of the game's own size.
-exec 9>"$work/display"
-Xvfb -displayfd 9 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 9>&-
-for i in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
-for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_xvfb "$work" 640x480x24
+started=$?
+xvfb_pid=$XVFB_PID
+[ "$started" -eq 0 ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
 
 # The sound goes into a WAV through an ALSA file device (not paced in real
 # time, so the recording is the game's sound, not a clock-exact take).

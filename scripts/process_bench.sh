@@ -16,6 +16,7 @@
 # Start-up is timed too, without a tracer, by bench/zenvar-startup-probe: the
 # wall clock from launch to the end of the start-up grid's 1.5 s rest.
 set -euo pipefail
+source "$(dirname "$0")/xvfb.sh"
 
 build=$(cd "$1" && pwd)
 rounds=${2:-3}
@@ -36,12 +37,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=:$(( 70 + RANDOM % 19 ))
-while [ -e "/tmp/.X11-unix/X${display#:}" ]; do display=:$(( 70 + RANDOM % 19 )); done
-Xvfb "$display" -screen 0 640x480x16 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=$display
+start_xvfb "$work" 640x480x16 || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
+xvfb_pid=$XVFB_PID
 
 # The game rewrites score files at exit: each build plays in a copy of its run folder.
 cp -r "$build/run" "$work/ours"

@@ -4,6 +4,7 @@
 
 E2E_XVFB_PID="" E2E_GAME_PID="" E2E_WORK="" E2E_RUN=""
 E2E_TOOLS="$(dirname "${BASH_SOURCE[0]}")/tools"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -33,14 +34,10 @@ e2e_copy_run() {
 # Xvfb on $DISPLAY (SCREEN is its size and depth, 640x480x24 by default).
 e2e_setup() {
     e2e_copy_run "$1"
-    exec 9>"$E2E_WORK/display"
-    Xvfb -displayfd 9 -screen 0 "${2:-640x480x24}" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    exec 9>&-
-    e2e_poll 10 '[ -s "$E2E_WORK/display" ]' || e2e_fail "Xvfb did not start"
-    export DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
-    # The server must also answer before the game may try to open it.
-    e2e_poll 10 'xdpyinfo >/dev/null 2>&1' || e2e_fail "Xvfb on $DISPLAY does not answer"
+    start_xvfb "$E2E_WORK" "${2:-640x480x24}"
+    local started=$?
+    E2E_XVFB_PID=$XVFB_PID
+    [ "$started" -eq 0 ] || e2e_fail "Xvfb did not start or does not answer"
 }
 
 # e2e_poll SECONDS COMMAND: runs COMMAND every 0.1 s until it succeeds.

@@ -1,0 +1,25 @@
+# Sourced by the scripts and the end-to-end tests that need a screen.
+#
+# start_xvfb WORK_FOLDER [SCREEN]: starts Xvfb on a free display (SCREEN is its
+# size and depth, 640x480x24 by default), logging to WORK_FOLDER/xvfb.log;
+# sets XVFB_PID, exports DISPLAY once the server answers. Returns 1, the
+# server's pid still in XVFB_PID for the caller's clean-up, when it does not.
+start_xvfb() {
+    local work=$1 screen=${2:-640x480x24} tries
+    exec 9>"$work/display"
+    Xvfb -displayfd 9 -screen 0 "$screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    exec 9>&-
+    for tries in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || return 1
+    export DISPLAY=":$(head -n 1 "$work/display")"
+    # The server must also answer before a client may try to open it.
+    for tries in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
