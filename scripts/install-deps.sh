@@ -16,6 +16,7 @@ if [ "${1:-all}" != play ]; then
         xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
         sox alsa-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston xwayland
+        openbox pulseaudio pulseaudio-utils libasound2-plugins python3 libxfixes-dev
     )
 fi
 

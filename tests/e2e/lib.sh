@@ -93,7 +93,8 @@ e2e_press_message_ok() {
         e2e_key Return && e2e_poll 5 '[ -z "$(xdotool search --onlyvisible --class xmessage 2>/dev/null)" ]'
 }
 
-e2e_screenshot() { import -window root "$1" 2>/dev/null; }
+# On a screen larger than the game, E2E_CROP (e.g. 640x480+640+300) cuts its picture out.
+e2e_screenshot() { import -window root ${E2E_CROP:+-crop "$E2E_CROP" +repage} "$1" 2>/dev/null; }
 
 # e2e_pixel FILE X Y: "r,g,b" of one pixel of a screenshot.
 e2e_pixel() {
