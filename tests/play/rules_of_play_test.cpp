@@ -2,6 +2,7 @@
 // homing dead band, the triangle's sweep, where the end letters stop and how
 // long the shape banner stays. A change to any of them fails its own case here, not only
 // the replay digest.
+#include "core/whole_fixed.h"
 #include "play/end_sequence.h"
 #include "play/game_random.h"
 #include "play/gem.h"
@@ -93,7 +94,7 @@ TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
         {64, 64}, {59, 59}, {69, 69}, {58, 60}, {70, 68}, {-100, -102},
     };
     for (const auto& c : cases) {
-        shadow->setAngle(itofix(c.heading));
+        shadow->setAngle(wholeFixed(c.heading));
         homeOnShip(shadow, gryffon);
         EXPECT_EQ(fixtoi(shadow->getAngle()), c.after) << "from " << c.heading;
     }
