@@ -34,9 +34,20 @@ void AssetOutput::saveBitmap(const std::string& relative_path, BITMAP* bitmap, i
     // save_bmp writes what the bitmap holds; the generator works in 24 bits.
     if (save_bmp(full.c_str(), bitmap, nullptr) != 0) throw std::runtime_error("cannot write " + full);
     ++written;
+    showOnSheet(bitmap, sheet_scale);
+}
+
+void AssetOutput::showOnSheet(BITMAP* bitmap, int sheet_scale) {
     BITMAP* copy = create_bitmap(bitmap->w, bitmap->h);
     blit(bitmap, copy, 0, 0, 0, 0, bitmap->w, bitmap->h);
     rows.back().push_back(SheetEntry{copy, sheet_scale});
+}
+
+std::string AssetOutput::claimFile(const std::string& relative_path) {
+    std::string full = pathOf(relative_path);
+    makeFoldersFor(full);
+    ++written;
+    return full;
 }
 
 void AssetOutput::saveBytes(const std::string& relative_path, const std::vector<uint8_t>& bytes) {

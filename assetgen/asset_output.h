@@ -27,6 +27,11 @@ public:
     void savePicture(const std::string& relative_path, const SpriteCanvas& canvas, int sheet_scale = 2);
     void saveBitmap(const std::string& relative_path, BITMAP* bitmap, int sheet_scale = 2);
     void saveBytes(const std::string& relative_path, const std::vector<uint8_t>& bytes);
+    // Keep a copy of a picture written some other way for the contact sheet.
+    void showOnSheet(BITMAP* bitmap, int sheet_scale);
+    // For a file the caller writes itself: makes the folders on the way,
+    // counts the file and returns its full path.
+    std::string claimFile(const std::string& relative_path);
     // Start a new row on the contact sheet.
     void newSheetRow();
 

@@ -14,6 +14,7 @@
 #include "assetgen/countdown_voice.h"
 #include "assetgen/explosions.h"
 #include "assetgen/font_glyphs.h"
+#include "assetgen/icons.h"
 #include "assetgen/logos.h"
 #include "assetgen/music.h"
 #include "assetgen/sound_effects.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         makeSoundEffects(out);
         makeCountdownVoice(out);
         makeMusic(out);
+        makeIcons(out);
         if (!writeContactSheet(out, out.pathOf("contact_sheet.png"))) {
             std::fprintf(stderr, "zenvar-assetgen: cannot write the contact sheet\n");
             return 1;

@@ -43,12 +43,16 @@ void appendChunk(std::vector<uint8_t>& file, const char* type, const std::vector
 }
 }  // namespace
 
-bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+namespace {
+// colour_type 2 is RGB, 6 is RGB with alpha.
+bool writePixels(const std::string& path, int width, int height, const std::vector<uint8_t>& pixels, int channels,
+                 uint8_t colour_type) {
+    size_t row = size_t(width) * channels;
     std::vector<uint8_t> raw;
-    raw.reserve(size_t(height) * (width * 3 + 1));
+    raw.reserve(size_t(height) * (row + 1));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // no filter
-        raw.insert(raw.end(), rgb.begin() + size_t(y) * width * 3, rgb.begin() + size_t(y + 1) * width * 3);
+        raw.insert(raw.end(), pixels.begin() + y * row, pixels.begin() + (y + 1) * row);
     }
     std::vector<uint8_t> z = {0x78, 0x01};
     std::vector<uint8_t> packed = deflateFixed(raw);
@@ -59,7 +63,7 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     std::vector<uint8_t> header;
     putBig32(header, uint32_t(width));
     putBig32(header, uint32_t(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, truecolour
+    header.insert(header.end(), {8, colour_type, 0, 0, 0});  // 8 bits per channel
     appendChunk(file, "IHDR", header);
     appendChunk(file, "IDAT", z);
     appendChunk(file, "IEND", {});
@@ -68,4 +72,13 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     if (!f) return false;
     bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
     return std::fclose(f) == 0 && ok;
+}
+}  // namespace
+
+bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+    return writePixels(path, width, height, rgb, 3, 2);
+}
+
+bool writePngWithAlpha(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
+    return writePixels(path, width, height, rgba, 4, 6);
 }

@@ -84,6 +84,9 @@ TEST(Generator, TwoRunsWriteTheSameFilesAsTheRunFolder) {
     for (const PictureSeries& p : PICTURES)
         for (int i = p.frames ? 1 : 0; i <= p.frames; ++i) expected.insert(p.name + (i ? std::to_string(i) : "") + ".bmp");
     for (const auto& sample : SAMPLES) expected.insert("sfx/" + sample.first + ".wav");
+    for (const char* size : {"16", "24", "32", "48", "64", "128", "256"})
+        expected.insert(std::string("icons/hicolor/") + size + "x" + size + "/apps/zenvar.png");
+    expected.insert("icons/zenvar.xpm");
     for (const auto& file : a) {
         written.insert(file.first);
         EXPECT_TRUE(b.count(file.first) && b[file.first] == file.second) << file.first << " differs between runs";

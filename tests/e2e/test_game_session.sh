@@ -4,7 +4,8 @@
 # Marathon round with the HUD, a triangle of three right-clicks ("TRIANGLE"
 # blinks), moving and firing; ESC with fire held back to a title that waits
 # for a new press; ESC quits with 0. Score files go beside the game, nothing
-# where it started, and without a sound card the terminal stays quiet.
+# where it started, and without a sound card the terminal stays quiet. The
+# window carries the game's own class and icon, for docks and task bars.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -13,6 +14,10 @@ ln -s "$E2E_RUN/zenvar" "$E2E_WORK/zenvar-link"
 (cd "$E2E_WORK/elsewhere" && exec ../zenvar-link >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr") &
 E2E_GAME_PID=$!
 window=$(e2e_wait_window 20) || e2e_fail "the game window never appeared"
+class=$(xprop -id "$window" WM_CLASS 2>/dev/null)
+[ "$class" = 'WM_CLASS(STRING) = "zenvar", "Zenvar"' ] || e2e_fail "the window's class is not the game's: $class"
+xprop -id "$window" WM_HINTS 2>/dev/null | grep -q 'bitmap id # to use for icon' ||
+    e2e_fail "the window has no icon: $(xprop -id "$window" WM_HINTS 2>&1)"
 
 # The grid: white lines every 16 pixels on black, the last ones at x 624 and y 464.
 grid_pixels() {

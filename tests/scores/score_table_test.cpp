@@ -145,7 +145,7 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
     const std::function<void()> other_writer = [&] { writeFile(path, recordOf(tableOf(OTHER_WRITER))); };
     const auto linked = [&](const char* target) {
         mkdir(sub.c_str(), 0755);
-        symlink(target, path.c_str());
+        ASSERT_EQ(symlink(target, path.c_str()), 0);
     };
     const struct {
         const char* what;
