@@ -17,6 +17,7 @@ if [ "${1:-all}" != play ]; then
         sox alsa-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston xwayland
         openbox pulseaudio pulseaudio-utils libasound2-plugins python3 libxfixes-dev
+        lintian desktop-file-utils appstream man-db
     )
 fi
 
