@@ -24,6 +24,10 @@ shift $(( $# < 2 ? $# : 2 ))
 others=()
 for other in "$@"; do others+=("$(cd "$other" && pwd)"); done
 window=${WINDOW:-12}
+# SCREEN=WxHxD picks another display; full screen centres the game on it.
+screen=${SCREEN:-640x480x16}
+screen_w=${screen%%x*} screen_h=${screen#*x}; screen_h=${screen_h%%x*}
+ox=$(((screen_w - 640) / 2)) oy=$(((screen_h - 480) / 2))
 tail_bin=$build/bench/zenvar-frame-tail
 ticks=$(getconf CLK_TCK)
 
@@ -37,7 +41,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_xvfb "$work" 640x480x16 || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
+start_xvfb "$work" "$screen" || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
 xvfb_pid=$XVFB_PID
 
 # The game rewrites score files at exit: each build plays in a copy of its run folder.
@@ -55,9 +59,9 @@ measure() {
     sleep "$settle"
     case $label in
         *play*)
-            xdotool mousemove 230 245; sleep 0.1; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+            xdotool mousemove $((ox + 230)) $((oy + 245)); sleep 0.1; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
             sleep 4  # the countdown and GO!!
-            case $label in *fire*) xdotool mousemove 320 60 mousedown 1 ;; esac
+            case $label in *fire*) xdotool mousemove $((ox + 320)) $((oy + 60)) mousedown 1 ;; esac
             sleep 1 ;;
     esac
     local before after
@@ -114,7 +118,7 @@ done
     END { for (l in n) printf "start-up beyond the 1.5 s rest, %s: median %.1f ms of %d interleaved launches (%.1f .. %.1f)\n",
                                l, v[l, int((n[l] + 1) / 2)], n[l], v[l, 1], v[l, n[l]] }'
 
-echo "Whole process on Xvfb 640x480x16, $rounds interleaved rounds of $window s, medians:"
+echo "Whole process on Xvfb $screen, $rounds interleaved rounds of $window s, medians:"
 printf "%-28s %12s %10s %12s %14s\n" scene "CPU ms/frame" "% of core" "x frame tail" "peak RSS (MB)"
 sort -k1,1 -k2,2n "$work/samples" | awk '
     { n[$1]++; v[$1, n[$1]] = $2; if ($3 > peak[$1]) peak[$1] = $3 }
