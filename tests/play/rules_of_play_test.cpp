@@ -131,7 +131,7 @@ TEST_F(RulesTest, TheShapeBannerStaysFourHundredFrames) {
         for (int y = 0; y < 16 && !lit; ++y)
             for (int x = 0; x < 640 && !lit; ++x) lit = getpixel(buffer, x, y) != 0;
         if (lit && frame > 390) shown.push_back(frame);
-        if (frame == 400) EXPECT_EQ(banner_timer, 400);
+        if (frame == 400) { EXPECT_EQ(banner_timer, 400); }
     }
     EXPECT_EQ(banner_timer, -1);
     EXPECT_EQ(shown, (std::vector<int>{391, 400, 401}));
