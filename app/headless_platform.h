@@ -13,3 +13,12 @@ struct BITMAP;
 // conversion and makes `screen` a cleared 640x480 memory bitmap, which it
 // returns (the caller destroys it, if ever).
 BITMAP* startHeadlessPlatform();
+
+// The headless platform with every program-wide object start-up makes, from
+// the working folder: a silent sound bank, the graphic library, the font, the
+// ship, the back buffer and the screen-wide art. False, with a line on
+// stderr, when a file is missing.
+bool startHeadlessGame();
+// Destroys all of it; returns how many bitmaps the graphic library still held
+// (0 when every owner gave its art back).
+int stopHeadlessGame();

@@ -1,8 +1,10 @@
 // zenvar-soak [FRAMES] [SEED]: plays the real game headless for FRAMES
-// simulated frames (default 30000) with seeded random input across all three
-// modes, checking the game's invariants after every frame and every round: a
-// broken slot, a ship off the field or a bitmap that outlives its round shows
-// up at the frame it happens, with the seed that replays it. Exit 0 when all held.
+// simulated frames (default 30000) with seeded random input through every
+// screen and all three modes. After every frame: the slots hold distinct live
+// objects, the ship and its lasers stay on the field, and a play frame that
+// brought in no enemy and no gem allocated nothing. After every round: no
+// enemy, gem, bitmap, clock or heap block outlives it. A failure names the
+// frame and the seed that replays it. Exit 0 when all held.
 #include <allegro.h>
 #include <unistd.h>
 
@@ -17,11 +19,9 @@
 
 #include "app/front_end.h"
 #include "app/headless_platform.h"
-#include "audio/sound_bank.h"
 #include "core/frame_clock.h"
 #include "core/program.h"
 #include "core/shell_state.h"
-#include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"
 #include "play/enemy.h"
 #include "play/enemy_shot.h"
@@ -33,13 +33,11 @@
 #include "play/round_state.h"
 #include "scores/score_table.h"
 
-// Every block of the game's own objects comes from operator new; a finished
-// round must leave their count as the first one did.
-static std::atomic<long> live_blocks{0};
+static std::atomic<long> live_blocks{0}, blocks_made{0};
 void* operator new(std::size_t size) {
     void* block = std::malloc(size ? size : 1);
     if (!block) throw std::bad_alloc();
-    return live_blocks += 1, block;
+    return live_blocks += 1, blocks_made += 1, block;
 }
 void operator delete(void* block) noexcept {
     if (block) live_blocks -= 1, std::free(block);
@@ -58,14 +56,17 @@ bool keep_alive = false;
 // The timer driver records the callbacks instead of running them: the soak
 // plays the 1 Hz round clock itself, one tick per 60 simulated frames.
 void (*installed_timers[4])() = {};
+// What the slots held at the last wait, to tell a frame that brought something in.
+const Enemy* enemies_before[ENEMY_SLOT_COUNT] = {};
+long blocks_before = 0;
+bool playing_before = false;
 
 bool roundClockInstalled() {
     for (auto slot : installed_timers) if (slot == clockTick) return true;
     return false;
 }
 
-// Slots hold distinct live objects; enemies are retired before they stray far;
-// spawns come faster by one step every 2000 frames.
+// Enemies are retired before they stray far; spawns come faster by one step every 2000 frames.
 std::string checkSlots() {
     if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) return "spawn_divisor off its steps";
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
@@ -78,10 +79,8 @@ std::string checkSlots() {
         for (int s = 0; s < enemy->getShotCount(); ++s)
             if (!enemy->getShot(s) || !std::isfinite(enemy->getShot(s)->getX())) return "a broken enemy shot";
     }
-    for (int i = 0; i < GEM_SLOT_COUNT; ++i) {
-        if ((gem_slots[i] != nullptr) != (gem_ages[i] >= 0)) return "gem slot and age disagree";
-        if (gem_ages[i] > 500) return "gem age " + std::to_string(gem_ages[i]);
-    }
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i)
+        if ((gem_slots[i] != nullptr) != (gem_ages[i] >= 0) || gem_ages[i] > 500) return "gem slot and age disagree";
     return "";
 }
 
@@ -104,13 +103,25 @@ std::string checkShip() {
     return "";
 }
 
+// Between two waits in the middle of a round, only a new enemy or a dropped
+// gem (its age is 0 until the next gem step) may allocate.
+std::string checkPlayFrameAllocations() {
+    bool playing = game_mode != FrontEnd && end_counter == -1, brought_in = false;
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) brought_in |= enemy_slots[i] && enemy_slots[i] != enemies_before[i];
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i) brought_in |= gem_slots[i] && gem_ages[i] == 0;
+    long made = blocks_made - blocks_before;
+    bool fault = playing && playing_before && !brought_in && made != 0;
+    std::copy(enemy_slots, enemy_slots + ENEMY_SLOT_COUNT, enemies_before);
+    playing_before = playing;
+    return fault ? "a play frame made " + std::to_string(made) + " allocations" : "";
+}
+
 std::vector<int> libraryCounts() {
     std::vector<int> counts;
     for (int i = 0; i < graphic_library->entryCount(); ++i) counts.push_back(graphic_library->countAt(i));
     return counts;
 }
 
-// Nothing of the round outlives it: enemies, gems, their bitmaps, the clock, heap blocks.
 std::string checkRoundOver() {
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) if (enemy_slots[i]) return "an enemy outlived its round";
     for (int i = 0; i < GEM_SLOT_COUNT; ++i) if (gem_slots[i] || gem_ages[i] != -1) return "a gem outlived its round";
@@ -121,31 +132,24 @@ std::string checkRoundOver() {
 }
 
 // ---- The player ----
-// Not a good player, but a restless one: it picks a mode, flies with every key
-// family and the joystick, fires in bursts, right-clicks points and whole
-// shapes, presses ESC now and then, and types names with the mouse, all
-// through Allegro's key[], mouse and joystick state. (The pause has its own
-// tests: a random player would stay in it.)
-const int KEY_FAMILIES[3][4] = {
-    {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}, {KEY_4_PAD, KEY_6_PAD, KEY_8_PAD, KEY_2_PAD}, {KEY_A, KEY_D, KEY_W, KEY_S}};
+// A restless one: it picks a mode, flies with the arrows, fires in bursts,
+// right-clicks points and whole shapes, presses ESC now and then and types
+// names with the mouse. Each screen starts with nothing held. (The key
+// families, the stick and the pause have their own tests.)
+const int ARROWS[4] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
 // The controls screen's shapes (star corners + 4).
 const int SHAPE_POINTS[4][4][2] = {{{94, 184}, {44, 284}, {144, 284}, {-1, -1}},
                                    {{264, 374}, {384, 434}, {264, 434}, {384, 374}},
                                    {{554, 284}, {504, 184}, {604, 184}, {-1, -1}},
                                    {{320, 184}, {320, 244}, {320, 304}, {-1, -1}}};
-enum Screen { INTRO, TITLE, COUNTDOWN, PLAY, ENDING, NAME_ENTRY };
+enum Screen { INTRO, TITLE, PLAY, ENDING, NAME_ENTRY };
 unsigned player_random = 1;
 Screen last_screen = INTRO;
-int title_wait = -1, movement_left = 0, fire_left = 0, name_clicks_left = -1;
+int title_wait = -1, movement_left = 0, fire_left = 0;
 struct Click { int x, y, button; };
 Click queue[16];
 int queued = 0, click_phase = 0;
 
-int clampTo(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
-void setStick(int axis, int direction) {
-    JOYSTICK_AXIS_INFO& stick = joy[0].stick[0].axis[axis];
-    stick.pos = direction * 128, stick.d1 = direction < 0, stick.d2 = direction > 0;
-}
 // xorshift32: the game's own rand() sequence stays untouched by the player.
 int roll(int n) {
     player_random ^= player_random << 13;
@@ -157,13 +161,11 @@ int roll(int n) {
 Screen currentScreen() {
     if (intro_frame >= 0) return INTRO;
     if (game_mode == FrontEnd) return TITLE;
-    if (end_counter > 300) return NAME_ENTRY;
-    if (end_counter >= 0) return ENDING;
-    return intro_counter == 0 ? COUNTDOWN : PLAY;
+    return end_counter > 300 ? NAME_ENTRY : end_counter >= 0 ? ENDING : PLAY;
 }
 
 void queueClick(int x, int y, int button) {
-    if (queued < 16) queue[queued++] = {x, y, button};
+    if (queued < 16) queue[queued++] = {std::clamp(x, 0, 639), std::clamp(y, 0, 479), button};
 }
 
 // Presses the head of the queue for two frames, releases it for two.
@@ -175,76 +177,53 @@ bool runClickQueue() {
     return true;
 }
 
-void steerMouse() {
-    mouse_x = roll(40) == 0 ? roll(640) : clampTo(mouse_x + roll(17) - 8, 0, 639);
-    mouse_y = roll(40) == 0 ? roll(480) : clampTo(mouse_y + roll(17) - 8, 0, 479);
-}
-
 // Waits a little on the title, then picks a mode; half the rounds may enter a
 // name, as any score beats a fifth row of -1.
 void actTitle() {
     if (runClickQueue() || fade_alpha < 255) return;
     if (title_wait < 0) title_wait = roll(240);
-    if (title_wait-- > 0) return steerMouse();
+    if (title_wait-- > 0) return;
     int mode = 1 + roll(3);
     if (roll(2) == 0) scoreTableFor(mode).scores[4] = -1;
     queueClick(216 + roll(208), 240 + 32 * (mode - 1) + roll(16), 1);
+    title_wait = -1;
 }
 
 void actPlay() {
-    key[KEY_ESC] = 0;
+    key[KEY_ESC] = roll(keep_alive ? 20000 : 5000) == 0;
     if (movement_left-- <= 0) {
-        for (const auto& family : KEY_FAMILIES) for (int k : family) key[k] = 0;
-        int family = roll(4);  // 3: the joystick
-        for (int axis = 0; axis < 2; ++axis) {
-            int direction = roll(3) - 1;
-            setStick(axis, family == 3 ? direction : 0);
-            if (family < 3 && direction != 0) key[KEY_FAMILIES[family][axis * 2 + (direction > 0)]] = 1;
-        }
+        for (int k : ARROWS) key[k] = roll(3) == 0;
         movement_left = 5 + roll(60);
     }
     if (fire_left-- <= 0) mouse_b ^= 1, fire_left = (mouse_b & 1) ? roll(150) : roll(60);
-    if (!runClickQueue()) {
-        steerMouse();
-        if (roll(500) == 0) {
-            const int(*points)[2] = SHAPE_POINTS[roll(4)];
-            int dx = roll(41) - 20, dy = roll(41) - 20;
-            for (int i = 0; i < 4 && points[i][0] >= 0; ++i)
-                queueClick(clampTo(points[i][0] + dx, 0, 639), clampTo(points[i][1] + dy, 0, 479), 2);
-        } else if (roll(200) == 0) {
-            queueClick(roll(640), roll(480), 2);
-        }
+    if (runClickQueue()) return;
+    mouse_x = roll(640), mouse_y = roll(480);
+    if (roll(500) == 0) {
+        const int(*points)[2] = SHAPE_POINTS[roll(4)];
+        int dx = roll(41) - 20, dy = roll(41) - 20;
+        for (int i = 0; i < 4 && points[i][0] >= 0; ++i) queueClick(points[i][0] + dx, points[i][1] + dy, 2);
+    } else if (roll(200) == 0) {
+        queueClick(roll(640), roll(480), 2);
     }
-    if (roll(keep_alive ? 20000 : 5000) == 0) key[KEY_ESC] = 1;
 }
 
-// Letters, sometimes Delete, then END!; the keyboard must be ignored here.
+// Letters, sometimes DELETE, now and then END!; ESC must be ignored here.
 void actNameEntry() {
     key[KEY_ESC] = roll(50) == 0;
     if (runClickQueue()) return;
-    if (name_clicks_left < 0) name_clicks_left = roll(7);
-    if (name_clicks_left-- == 0)
-        queueClick(288 + roll(64), 304 + roll(16), 1);
-    else if (roll(5) == 0)
-        queueClick(272 + roll(96), 288 + roll(16), 1);
-    else
-        queueClick(168 + roll(304), 240 + roll(32), 1);
+    int pick = roll(8);
+    if (pick == 0) queueClick(288 + roll(64), 304 + roll(16), 1);
+    else if (pick == 1) queueClick(272 + roll(96), 288 + roll(16), 1);
+    else queueClick(168 + roll(304), 240 + roll(32), 1);
 }
 
-// Empty, or what the game did that a player can tell is wrong.
-std::string playerActs() {
+void playerActs() {
     Screen screen = currentScreen();
-    if (screen != last_screen) {  // a new screen starts with nothing held
-        std::fill(key, key + KEY_MAX, 0);
-        setStick(0, 0), setStick(1, 0);
-        mouse_b = queued = click_phase = 0;
-    }
+    if (screen != last_screen) std::fill(key, key + KEY_MAX, 0), mouse_b = queued = click_phase = 0;
     last_screen = screen;
     if (screen == TITLE) actTitle();
     if (screen == PLAY) actPlay();
-    if (screen == ENDING) steerMouse();
     if (screen == NAME_ENTRY) actNameEntry();
-    return "";
 }
 
 // ---- The run ----
@@ -258,14 +237,6 @@ void fakeRemoveInt(void (*proc)()) {
 }
 TIMER_DRIVER recording_timer = {0, "soak", "soak", "soak", [] { return 0; }, [] {}, fakeInstallInt, fakeRemoveInt,
                                 nullptr, nullptr, nullptr, nullptr, [](unsigned int, void (*)()) {}};
-BITMAP* screen_stand_in = nullptr;
-const struct { BITMAP** art; const char* file; } SCREEN_ART[] = {
-    {&game_background, "backgrounds/gamebg.bmp"}, {&title_background, "backgrounds/titlebg.bmp"},
-    {&game_logo, "logo/zenvarlogo.bmp"}, {&publisher_logo, "logo/holtrane.bmp"}, {&developer_logo, "logo/ostwick.bmp"},
-    {&star_images[0], "sprites/mini-star/mini-star1.bmp"}, {&star_images[1], "sprites/mini-star/mini-star2.bmp"},
-    {&cursors[0], "cursors/cursor1.bmp"}, {&cursors[1], "cursors/cursor2.bmp"}, {&cursors[2], "cursors/cursor3.bmp"},
-    {&cursors[3], "cursors/cursor4.bmp"}};
-
 long frames = 0, rounds[4] = {};
 GameMode mode_seen = FrontEnd;
 unsigned seed = 1;
@@ -279,62 +250,31 @@ unsigned seed = 1;
 void simulatedFrame() {
     frames += 1;
     if (frames % 60 == 0 && roundClockInstalled()) clockTick();
-    std::string problem;
+    std::string problem = checkPlayFrameAllocations();
     if (mode_seen == FrontEnd && game_mode != FrontEnd) {
         rounds[game_mode] += 1;
         keep_alive = game_mode != Marathon && rounds[game_mode] % 2 == 0;
         last_score = 0;
     } else if (mode_seen != FrontEnd && game_mode == FrontEnd) {
-        problem = checkRoundOver();
+        problem += checkRoundOver();
     }
     mode_seen = game_mode;
     if (keep_alive && end_counter == -1 && gryffon->getLives() == 1) gryffon->addLife();
     if (problem.empty() && game_mode != FrontEnd) problem = checkSlots() + checkShip();
-    if (problem.empty()) problem = playerActs();
     if (!problem.empty()) failAndExit(problem);
+    playerActs();
+    blocks_before = blocks_made;
 }
 
 bool startSoakShell() {
     const char* folder = std::getenv("ZENVAR_RUN_DIR");
     if (access("font/font.bmp", R_OK) != 0 && chdir(folder ? folder : SOAK_RUN_DIR) != 0) return false;
-    screen_stand_in = startHeadlessPlatform();
+    if (!startHeadlessGame()) return false;
     timer_driver = &recording_timer;
-    try {
-        sound_bank = new SoundBank();
-        sound_bank->load();
-        graphic_library = new GraphicLibrary();
-        bitmap_font = new BitmapFont();
-        gryffon = new Gryffon(graphic_library);
-    } catch (int code) {
-        return std::fprintf(stderr, "soak: start-up failed with error %d\n", code), false;
-    }
-    back_buffer = create_bitmap(640, 480);
-    clear_bitmap(back_buffer);
-    for (const auto& art : SCREEN_ART) if (!(*art.art = load_bitmap(art.file, nullptr))) return false;
     // Never the player's score files: every table starts from the first-run rows.
     for (int mode = Marathon; mode <= FiveMinute; ++mode) loadScoreTable(scoreTableFor(mode), "soak-missing.dat");
     intro_frame = 0;
     return true;
-}
-
-// The number of bitmaps still in the library at the end: 0 when all went back.
-int stopSoakShell() {
-    if (clock_running) stopRoundClock();
-    sound_bank->unload();
-    delete sound_bank;
-    clearRoundObjects();
-    bitmap_font->unload();
-    delete bitmap_font;
-    gryffon->releaseGraphics(graphic_library);
-    delete gryffon;
-    int left_over = graphic_library->entryCount();
-    delete graphic_library;
-    for (const auto& art : SCREEN_ART) destroy_bitmap(*art.art), *art.art = nullptr;
-    destroy_bitmap(back_buffer);
-    destroy_bitmap(screen_stand_in);
-    screen = nullptr;
-    timer_driver = nullptr;
-    return left_over;
 }
 }  // namespace
 
@@ -361,7 +301,10 @@ int main(int argc, char** argv) {
     frame_wait_override = nullptr;
     std::printf("soak: %ld frames, seed %u; rounds marathon %ld, two-minute %ld, five-minute %ld\n", frames, seed,
                 rounds[Marathon], rounds[TwoMinute], rounds[FiveMinute]);
-    int left_over = stopSoakShell();
+    if (clock_running) stopRoundClock();
+    clearRoundObjects();
+    timer_driver = nullptr;
+    int left_over = stopHeadlessGame();
     if (left_over != 0) return std::fprintf(stderr, "soak FAILED: %d bitmaps left at shut-down\n", left_over), 1;
     std::printf("soak: all checks held\n");
     return 0;
