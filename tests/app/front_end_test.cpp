@@ -237,10 +237,7 @@ TEST_F(FrontEndTest, ScreensTheFrameTailLeavesUnclearedPaintEveryPixel) {
 
 // The logo, the menu and its hover highlight, which ends exactly at each item's edge.
 TEST_F(FrontEndTest, TitleShowsLogoMenuAndTheItemUnderTheMouseInGreen) {
-    const struct {
-        int x, y;
-        const char* green;
-    } probes[] = {
+    const struct { int x, y; const char* green; } probes[] = {
         {216, 240, "1"}, {423, 255, "1"}, {215, 240, ""}, {424, 240, ""},  {216, 239, ""}, {216, 256, ""},
         {300, 287, "2"}, {300, 304, "3"}, {288, 336, "4"}, {351, 351, "4"}, {352, 340, ""}, {BARE_X, BARE_Y, ""},
     };
@@ -309,11 +306,7 @@ TEST_F(FrontEndTest, AttractScreensShowTheirContentOnScheduleAndWrapAfter1499) {
     five_minute_table = two_minute_table;
     insertScore(five_minute_table, 500000);
     const Ink N = Ink::Normal, G = Ink::Green;
-    const struct {
-        int timer, x, y;
-        const char* text;
-        Ink ink;
-    } shown[] = {
+    const struct { int timer, x, y; const char* text; Ink ink; } shown[] = {
         {1, 216, 240, "MARATHON GAME", N},    {399, 216, 240, "MARATHON GAME", N},
         {400, 16, 16, "CONTROLS", G},         {799, 16, 16, "CONTROLS", G},
         {800, 16, 16, "DIRECTED AND PROGRAMMED BY", G}, {1199, 32, 464, "V1.2 ", N},

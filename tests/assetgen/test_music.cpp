@@ -1,5 +1,5 @@
 // The two music pieces as the game plays them: full arrangements within the music
-// voices, long enough, a game piece that loops cleanly with a tune of its own.
+// voices, long enough, a game piece that loops cleanly, every instrument at hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +22,6 @@ struct Midi {
     std::map<int, int> notes, programs;     // channel (9: drums) -> note-ons, last program
     std::set<int> programs_used, drum_notes;
     std::map<long, int> sounding_changes;   // tick -> notes started minus notes ended
-    std::map<long, int> lead;               // sixteenth -> top pitch of the first pitched track
     long first_note = -1, last_note_off = 0;
 
     long end() const { return track_ends.empty() ? 0 : *std::max_element(track_ends.begin(), track_ends.end()); }
@@ -37,7 +36,7 @@ struct Midi {
     }
 };
 
-bool readTrack(const uint8_t* p, const uint8_t* end, Midi& m, int& lead_track) {
+bool readTrack(const uint8_t* p, const uint8_t* end, Midi& m) {
     long tick = 0;
     uint8_t status = 0;
     std::map<int, int> sounding;  // channel * 128 + pitch -> count
@@ -69,11 +68,6 @@ bool readTrack(const uint8_t* p, const uint8_t* end, Midi& m, int& lead_track) {
         if (kind == 0x90 && velocity > 0) {
             ++m.notes[channel], ++sounding[channel * 128 + key], ++m.sounding_changes[tick];
             if (channel == 9) m.drum_notes.insert(key);
-            if (channel != 9 && lead_track < 0) lead_track = int(m.track_ends.size());
-            if (channel != 9 && lead_track == int(m.track_ends.size())) {
-                int& top = m.lead[(tick + m.ticks_per_beat / 8) / (m.ticks_per_beat / 4)];
-                top = std::max(top, key);
-            }
             if (m.first_note < 0 || tick < m.first_note) m.first_note = tick;
         } else if (kind == 0x80 || kind == 0x90) {
             if (sounding[channel * 128 + key] > 0) --sounding[channel * 128 + key], --m.sounding_changes[tick];
@@ -93,10 +87,9 @@ Midi midiOf(const std::string& path) {
     bool ok = b.size() >= 14 && std::string(b.begin(), b.begin() + 4) == "MThd" && be(4, 4) == 6 && !(b[12] & 0x80);
     if (ok) m.format = int(be(8, 2)), m.tracks = int(be(10, 2)), m.ticks_per_beat = int(be(12, 2));
     size_t pos = 14;
-    int lead_track = -1;
     for (int t = 0; ok && t < m.tracks; ++t) {
         ok = pos + 8 <= b.size() && std::string(&b[pos], &b[pos] + 4) == "MTrk" && pos + 8 + be(pos + 4, 4) <= b.size();
-        ok = ok && readTrack(&b[pos + 8], &b[pos + 8] + be(pos + 4, 4), m, lead_track);
+        ok = ok && readTrack(&b[pos + 8], &b[pos + 8] + be(pos + 4, 4), m);
         if (ok) pos += 8 + be(pos + 4, 4);
     }
     EXPECT_TRUE(ok && pos == b.size()) << path << " is missing or malformed";
@@ -132,26 +125,6 @@ TEST(Music, GamePieceLoopsOnABarLine) {
     EXPECT_EQ(m.first_note, 0) << "silence at the loop start";
     EXPECT_LE(m.last_note_off, m.end());
     EXPECT_LE(m.tempo.size(), 1u) << "the loop would jump in tempo";
-}
-
-TEST(Music, GamePieceSharesNoEightBarsOfTopLineWithTheTitle) {
-    // Eight bars of top line from a bar on, in any key: onsets in sixteenths and pitches above the first note.
-    auto stretch = [](const Midi& m, long bar) {
-        long per_bar = 4 * m.beats_per_bar;
-        std::vector<std::pair<long, int>> line;
-        for (auto it = m.lead.lower_bound(bar * per_bar); it != m.lead.end() && it->first < (bar + 8) * per_bar; ++it)
-            line.push_back({it->first - bar * per_bar, it->second});
-        for (size_t i = line.size(); i-- > 0;) line[i].second -= line[0].second;
-        return line;
-    };
-    Midi game = midiOf("music/marathon.mid"), title = midiOf("music/title.mid");
-    long game_bars = game.end() / (game.ticks_per_beat * game.beats_per_bar), title_bars = title.end() / (title.ticks_per_beat * title.beats_per_bar);
-    ASSERT_TRUE(game_bars >= 8 && title_bars >= 8 && game.lead.size() > 64 && title.lead.size() > 64);
-    for (long g = 0; g + 8 <= game_bars; ++g)
-        for (long t = 0; t + 8 <= title_bars; ++t) {
-            auto line = stretch(game, g);
-            EXPECT_FALSE(line.size() >= 8 && line == stretch(title, t)) << "game bars " << g << "+ are title bars " << t << "+";
-        }
 }
 
 TEST(Music, EveryInstrumentAndDrumIsInThePatchSet) {

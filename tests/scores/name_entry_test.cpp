@@ -14,9 +14,7 @@
 
 namespace {
 
-struct Pass {
-    int x, y, buttons;
-};
+struct Pass { int x, y, buttons; };
 const char* const KEYS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.!";  // two rows of 19
 const Pass OVER_DELETE = {300, 296, 0}, OVER_END = {320, 312, 0}, NOWHERE = {40, 400, 0};
 
@@ -90,13 +88,7 @@ protected:
 // pass that clicks END! is still shown, closing the window keeps the letters
 // so far, and a score that does not qualify shows nothing.
 TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
-    const struct {
-        int score;
-        const char* keys;
-        int row;
-        const char* name;
-        int shown;
-    } cases[] = {
+    const struct { int score; const char* keys; int row; const char* name; int shown; } cases[] = {
         {450, "Z9.Q$", 1, "Z9.", 9},      // a fourth letter is ignored
         {1000, "<ABC<X$", 0, "ABX", 13},  // DELETE at the start does nothing
         {150, "K<<<M$", 4, "M  ", 11},    // nor past it
@@ -133,11 +125,7 @@ TEST_F(NameEntryTest, AHeldButtonTypesOnceAndKeysAreIgnored) {
 // After a P, one click at each probe: a letter cell types beside it, DELETE
 // takes it back, END! finishes, and a pixel outside does nothing.
 TEST_F(NameEntryTest, ZonesEndExactlyAtTheirEdges) {
-    const struct {
-        int x, y;
-        const char* name;
-        bool done;
-    } probes[] = {
+    const struct { int x, y; const char* name; bool done; } probes[] = {
         {168, 240, "PA ", 0}, {167, 248, "P  ", 0}, {168, 239, "P  ", 0}, {471, 240, "PS ", 0}, {472, 240, "P  ", 0},
         {300, 255, "PI ", 0}, {300, 256, "P1 ", 0}, {471, 271, "P! ", 0}, {471, 272, "P  ", 0}, {272, 288, "   ", 0},
         {367, 303, "   ", 0}, {368, 295, "P  ", 0}, {300, 287, "P  ", 0}, {288, 304, "P  ", 1}, {351, 319, "P  ", 1},

@@ -120,10 +120,7 @@ TEST_F(ScoreFileTest, SavedFilesKeepOrGetOrdinaryPermissions) {
 
 // Every row, a tie (below the equal score) and one point short of qualifying.
 TEST(ScoreTableTest, InsertPlacesEachScoreAtItsRowAndDropsTheLast) {
-    const struct {
-        int score, row;
-        const char* table;
-    } cases[] = {
+    const struct { int score, row; const char* table; } cases[] = {
         {501, 0, "501    500AAA 400BBB 300CCC 200DDD"}, {401, 1, "500AAA 401    400BBB 300CCC 200DDD"},
         {201, 3, "500AAA 400BBB 300CCC 201    200DDD"}, {101, 4, "500AAA 400BBB 300CCC 200DDD 101   "},
         {300, 3, "500AAA 400BBB 300CCC 300    200DDD"}, {100, -1, LOADED},
