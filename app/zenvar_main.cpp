@@ -45,6 +45,13 @@ std::string graphics_mode_reason;
 void onCloseButton() { close_requested = true; }
 END_OF_FUNCTION(onCloseButton)
 
+// Only a round reads this, on its next input step; the front end runs on.
+void onFocusLost() { focus_lost = true; }
+END_OF_FUNCTION(onFocusLost)
+
+void onFocusBack() { focus_lost = false; }
+END_OF_FUNCTION(onFocusBack)
+
 // Ctrl+C, a kill and a closed terminal end the game like the close button:
 // the loop sees the flag and leaves through the normal shut-down.
 static_assert(std::atomic<bool>::is_always_lock_free, "the quit flag is set inside a signal handler");
@@ -101,6 +108,15 @@ void startSound() {
     sound_bank->load();
 }
 
+// The game goes on behind other windows; a round pauses itself. The hooks fire
+// in a window only: full screen holds the keyboard, so the focus never moves.
+// Setting the mode drops any hooks, so it comes first.
+void watchFocus() {
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    set_display_switch_callback(SWITCH_OUT, onFocusLost);
+    set_display_switch_callback(SWITCH_IN, onFocusBack);
+}
+
 // Full screen first; a desktop that refuses it still gets a window. Never draw
 // without a mode: with neither, the run ends through the error handler.
 void setGraphicsMode() {
@@ -114,6 +130,7 @@ void setGraphicsMode() {
         throw ERR_GRAPHICS_MODE;
     }
     set_close_button_callback(onCloseButton);
+    watchFocus();
 }
 
 // All four frames are tried before a missing one is reported.

@@ -6,6 +6,7 @@ std::atomic<int> seconds_left{-1};
 std::atomic<bool> paused{false};
 std::atomic<bool> time_up{false};
 std::atomic<bool> close_requested{false};
+std::atomic<bool> focus_lost{false};
 bool clock_running = false;
 GameMode game_mode = FrontEnd;
 int cursor_frame = 0;

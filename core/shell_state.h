@@ -3,7 +3,7 @@
 // The game keeps its shell and round state in plain program-wide variables: every
 // screen is one pass of a single loop, and the passes read and write this state
 // directly. Only the variables touched by Allegro's timer thread (frameTick,
-// clockTick) or by the window's close button are atomics.
+// clockTick) or by the window's close button and focus are atomics.
 #pragma once
 
 #include <atomic>
@@ -18,6 +18,7 @@ extern std::atomic<int> seconds_left;      // timed modes' clock, counted down b
 extern std::atomic<bool> paused;           // clockTick does not count while true
 extern std::atomic<bool> time_up;          // set by clockTick once seconds_left < 0
 extern std::atomic<bool> close_requested;  // the window's close button was pressed
+extern std::atomic<bool> focus_lost;       // the window lost the keyboard focus and has not got it back
 extern bool clock_running;                 // clockTick is installed
 extern GameMode game_mode;
 extern int cursor_frame;                   // 15 down to 0, picks the cursor image

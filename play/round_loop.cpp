@@ -177,13 +177,18 @@ void pauseGame(SoundBank* sounds, BITMAP* screen_bitmap, BitmapFont* font, bool&
     font->draw(screen_bitmap, "Pause!", 272, 224);
     release_bitmap(screen_bitmap);
     sounds->stopMusic();
-    // Holding P from the press that paused does not resume: it must be let go first.
+    // Holding P from the press that paused does not resume: it must be let go
+    // first. So must a P held while the window is away: the press that comes
+    // back with the focus was meant for another window.
     while (!shellShouldStop()) {
         poll_keyboard();
+        if (focus_lost) pause_latch = true;
         if (pressedOnce(key[KEY_P], pause_latch)) break;
         waitMilliseconds(10);
     }
     pause_flag = false;
+    // P reached the window, so any focus lost meanwhile is back.
+    focus_lost = false;
     sounds->playGameMusic();
 }
 
@@ -202,7 +207,9 @@ void playInputStep(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank*
     poll_joystick();
     poll_mouse();
     escapeKey(sounds, escape_latch, end_count);
-    if (pressedOnce(key[KEY_P], pause_latch)) pauseGame(sounds, screen_bitmap, font, pause_latch, pause_flag);
+    // A player gone to another window finds the round waiting as after P.
+    if (pressedOnce(key[KEY_P], pause_latch) || (focus_lost && end_count == -1))
+        pauseGame(sounds, screen_bitmap, font, pause_latch, pause_flag);
     steerShip(ship, fire_count, right_latch, sounds);
     shape = ship->getActiveShape();
 }

@@ -18,8 +18,9 @@ class SoundBank;
 void startRound(GameMode mode);
 void runPlayFrame(BITMAP* buffer);
 
-// The in-game input step: ESC, the pause, then the ship's movement, aim, fire
-// and points; finally the ship's active shape is copied into current_shape.
+// The in-game input step: ESC, the pause (P, or the window losing the
+// keyboard focus), then the ship's movement, aim, fire and points; finally the
+// ship's active shape is copied into current_shape.
 void playInputStep(Gryffon* ship, int& fire_count, bool& right_latch, SoundBank* sounds, BITMAP* screen_bitmap,
                    BitmapFont* font, bool& pause_latch, bool& escape_latch, int& shape, int& end_count,
                    std::atomic<bool>& pause_flag);

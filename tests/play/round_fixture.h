@@ -72,7 +72,7 @@ protected:
         ensureGameObjects();
         testing_support::releaseAllInput();
         testing_support::clearFrameScript();
-        close_requested = paused = time_up = esc_latch = p_latch = right_click_latch = false;
+        close_requested = focus_lost = paused = time_up = esc_latch = p_latch = right_click_latch = false;
         running = true;
         fire_counter = -1;
         mouse_x = 320;

@@ -43,6 +43,48 @@ TEST_F(RoundInputTest, PauseHoldsUntilPIsReleasedAndPressedAgain) {
     }
 }
 
+// Losing the focus pauses the next input step of a round as P does, with no
+// key held: "Pause!" until P, the flag cleared on the way out. ESC in the same
+// frame, the end sequence and the countdown's rests run on unpaused. A P held
+// while the window is away and still held when the focus is back was meant for
+// the other window: only a new press resumes.
+TEST_F(RoundInputTest, LosingTheFocusPausesOnlyARoundInPlay) {
+    const struct { const char* what; bool escape, pHeldAcross; int endCounter, frame, waits, pausedWaits; } cases[] = {
+        {"round", false, false, -1, 10, 12, 12},   {"P held across", false, true, -1, 10, 12, 12},
+        {"ESC", true, false, -1, 10, 0, 0},         {"end sequence", false, false, 0, 10, 0, 0},
+        {"countdown", false, false, -1, 0, 3, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        flyingShipAt(301, 221);
+        end_counter = c.endCounter;
+        frame_count = c.frame;
+        intro_counter = c.frame == 0 ? 0 : -1;
+        clear_bitmap(testing_support::fakeScreen());
+        int waits = 0, pausedWaits = 0;
+        testing_support::setFrameScript([&] {
+            pausedWaits += paused;
+            if (++waits == 3 && c.pHeldAcross) key[KEY_P] = 1;
+            if (waits == 6) focus_lost = false;
+            if (waits == 9) key[KEY_P] = 0;
+            if (waits == 12) key[KEY_P] = 1;
+            if (waits == 100) close_requested = true;
+        });
+        focus_lost = true;
+        key[KEY_ESC] = c.escape;
+        runPlayFrame(buffer);
+        testing_support::clearFrameScript();
+        EXPECT_EQ(waits, c.waits);
+        EXPECT_EQ(pausedWaits, c.pausedWaits);
+        EXPECT_FALSE(paused);
+        EXPECT_EQ(focus_lost, c.pausedWaits == 0);
+        clear_bitmap(scratch);
+        bitmap_font->draw(scratch, "Pause!", 272, 224);
+        EXPECT_EQ(sameRegion(testing_support::fakeScreen(), scratch, 260, 216, 120, 32), c.pausedWaits > 0);
+        testing_support::releaseAllInput();
+        close_requested = focus_lost = esc_latch = p_latch = false;
+    }
+}
+
 // ESC ends the round at once, with no GAME OVER or TIME OVER and no name entry
 // for a qualifying score, even in the frame that loses the last ship or in
 // which time runs out; the same press does not quit the title too.
