@@ -13,7 +13,7 @@ packages=(build-essential cmake pkg-config liballegro4-dev libxrandr-dev espeak-
 if [ "${1:-all}" != play ]; then
     packages+=(
         clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
-        xvfb xdotool x11-utils imagemagick strace gdb libx11-dev
+        xvfb xdotool wmctrl x11-utils imagemagick strace gdb libx11-dev
         sox alsa-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston xwayland
         openbox pulseaudio pulseaudio-utils libasound2-plugins python3 libxfixes-dev

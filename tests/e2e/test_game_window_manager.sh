@@ -1,0 +1,105 @@
+#!/bin/bash
+# The game in a window of a desktop: a 1920x1080x24 screen under openbox, with
+# another program's window beside it. Full screen is refused while that
+# program holds the pointer (xwininfo waiting for its click), and the game
+# opens a window. Giving the focus to the other window leaves the title
+# running, but pauses a round as P does: "Pause!" and a still picture, the
+# clock held, until P in the game's window. Minimised and restored it plays
+# on; its close button quits with 0 and the scores saved.
+source "$(dirname "$0")/lib.sh"
+for tool in openbox wmctrl xmessage xwininfo; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
+done
+e2e_setup "$1" 1920x1080x24
+openbox >"$E2E_WORK/openbox.log" 2>&1 &
+OPENBOX_PID=$!
+OTHER_PID=""
+stop_desktop() { kill $OTHER_PID "$OPENBOX_PID" 2>/dev/null; e2e_cleanup; }
+trap stop_desktop EXIT
+e2e_poll 10 'wmctrl -m >/dev/null 2>&1' || e2e_fail "openbox did not start"
+e2e_capture_sound  # no sound card: a file, so nothing is said on the terminal
+
+xmessage -geometry +20+20 "another program" 2>/dev/null &
+OTHER_PID=$!
+e2e_poll 10 'OTHER=$(xdotool search --class xmessage | head -n 1); [ -n "$OTHER" ]' || e2e_fail "no other window"
+xwininfo >/dev/null &
+GRABBER_PID=$!
+sleep 0.3
+e2e_start_game
+e2e_poll 20 'wmctrl -l | grep -q " Zenvar$"' || e2e_fail "the game's window never came up under the window manager"
+xdotool mousemove 5 1000 click 1  # the grab's own click ends xwininfo
+wait "$GRABBER_PID"
+GAME=$(wmctrl -l | awk '/ Zenvar$/ { print $1 }')
+read -r x y w h < <(xwininfo -id "$GAME" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+[ "$w"x"$h" = 640x480 ] || e2e_fail "the game's window is ${w}x$h, not 640x480"
+echo "windowed: 640x480 at +$x+$y on 1920x1080, framed by openbox"
+E2E_CROP=640x480+$x+$y
+at() { echo $(($1 + x)) $(($2 + y)); }
+focus_other() { xdotool windowactivate --sync "$OTHER" 2>/dev/null; sleep 0.3; }
+focus_game() { xdotool windowactivate --sync "$GAME" 2>/dev/null; sleep 0.3; }
+# still SECONDS: the game's picture does not change in that time.
+still() {
+    e2e_screenshot "$E2E_WORK/still1.png"
+    sleep "$1"
+    e2e_screenshot "$E2E_WORK/still2.png"
+    [ "$(compare -metric AE "$E2E_WORK/still1.png" "$E2E_WORK/still2.png" null: 2>&1)" = 0 ]
+}
+# clock_shown SHOT: the round's clock on the screenshot, "TIME 1xx", read
+# digit by digit (a whole number would match its neighbours), or "none".
+clock_shown() {
+    local number="" x d
+    e2e_text_shown "$1" normal 512 464 "TIME" || { echo none; return; }
+    for x in 592 608 624; do
+        for d in 0 1 2 3 4 5 6 7 8 9; do
+            "$E2E_WORK/text_at" "$E2E_WORK/shot.ppm" "$E2E_WORK/font-normal.ppm" "$x" 464 "$d" >/dev/null &&
+                { number+=$d; break; }
+        done
+    done
+    [ ${#number} = 3 ] && echo "$number" || echo none
+}
+paused_shown() { e2e_screenshot "$1" && e2e_text_shown "$1" normal 272 224 "Pause!"; }
+
+focus_game
+e2e_wait_title 40 || e2e_fail "the title never appeared in the game's window"
+focus_other
+still 0.5 && e2e_fail "the title stood still while another window had the focus"
+echo "the title runs on behind another window"
+
+focus_game
+e2e_click $(at 300 280)
+e2e_wait_round 15 || e2e_fail "no two-minute round started"
+sleep 2
+focus_other
+paused_shown "$E2E_WORK/away.png" || e2e_fail "the round did not pause when the focus went to another window"
+before=$(clock_shown "$E2E_WORK/away.png")
+still 2.5 || e2e_fail "the round went on while another window had the focus"
+focus_game
+paused_shown "$E2E_WORK/back.png" || e2e_fail "the focus coming back resumed the round without P"
+e2e_key p
+sleep 0.3
+e2e_screenshot "$E2E_WORK/resumed.png"
+e2e_text_shown "$E2E_WORK/resumed.png" normal 272 224 "Pause!" && e2e_fail "P did not resume the round"
+after=$(clock_shown "$E2E_WORK/resumed.png")
+echo "paused with TIME $before for 3 s; resumed at TIME $after"
+[ "$before" != none ] && [ "$after" != none ] && [ $((before - after)) -ge 0 ] && [ $((before - after)) -le 1 ] ||
+    e2e_fail "the clock went on during the pause (TIME $before, then $after)"
+still 0.5 && e2e_fail "the round stood still after P"
+
+xdotool windowminimize --sync "$GAME"
+sleep 0.5
+wmctrl -i -a "$GAME"
+sleep 0.5
+paused_shown "$E2E_WORK/restored.png" || e2e_fail "minimised, the round did not pause"
+e2e_key p
+sleep 0.3
+still 0.5 && e2e_fail "the round did not play on after minimising and restoring"
+e2e_screenshot "$E2E_WORK/playing.png"
+e2e_text_shown "$E2E_WORK/playing.png" green 0 0 "Score" || e2e_fail "no round on the screen after restoring"
+echo "minimised and restored, the round plays on"
+
+wmctrl -c Zenvar
+e2e_wait_exit 20
+[ "$E2E_EXIT" = 0 ] || e2e_fail "the close button ended the game with $E2E_EXIT"
+e2e_check_score_files
+echo "PASS"
