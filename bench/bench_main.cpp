@@ -3,8 +3,8 @@
 // Usage: zenvar-bench [run folder] [--only=screens|play|worst]
 // Prints one table row per pass with its time per frame, its share of the
 // 60 Hz budget, its ratio to the bare frame tail and its heap allocations per
-// frame, then the allocation audit of steady play; exits 1 when a pass misses
-// its target or a play frame allocates outside a spawn or a gem drop.
+// frame, then the worst-case field and the simulated round it measured; exits
+// 1 when a pass misses its target.
 // --only runs the floor and one group of passes, for profiling under callgrind.
 #include <allegro.h>
 #include <unistd.h>
@@ -18,7 +18,6 @@
 #include "bench/bench_table.h"
 #include "bench/frame_stats.h"
 #include "bench/pass_scenarios.h"
-#include "bench/play_allocation_audit.h"
 #include "bench/worst_case_field.h"
 #include "core/frame_clock.h"
 
@@ -71,21 +70,15 @@ void runScreens(BenchTable& table) {
     table.addRow("score screen", scores, -1, false);
 }
 
-void printRound(const RoundSummary& round, const PlayAllocationAudit& audit) {
+void printRound(const RoundSummary& round) {
     std::printf("\nSimulated round (seed %u): %d frames, score %d, %d ships lost and replaced,\n", ROUND_SEED,
                 round.framesPlayed, round.finalScore, round.shipsLost);
     std::printf("  enemies on the field: mean %.1f, most %d\n", round.meanEnemies, round.mostEnemies);
-    std::printf("Allocations in steady play (C++ heap):\n");
-    std::printf("  %ld spawn or gem-drop frames made %ld allocations (%.1f each): allowed\n", audit.spawnFrames(),
-                audit.spawnAllocations(),
-                audit.spawnFrames() ? double(audit.spawnAllocations()) / audit.spawnFrames() : 0.0);
-    std::printf("  %ld other frames made %ld allocations: %s\n", audit.violationFrames(), audit.violations(),
-                audit.violations() == 0 ? "none, as required" : "VIOLATION");
 }
 
-void runTypicalPlay(BenchTable& table, PlayAllocationAudit& audit, RoundSummary& round) {
+void runTypicalPlay(BenchTable& table, RoundSummary& round) {
     FrameStats typical(ROUND_FRAMES);
-    round = measureTypicalPlay(typical, audit, ROUND_SEED, ROUND_FRAMES);
+    round = measureTypicalPlay(typical, ROUND_SEED, ROUND_FRAMES);
     table.addRow("play: typical 5-minute round", typical, TYPICAL_TARGET, false);
 }
 
@@ -121,9 +114,8 @@ int main(int argc, char** argv) {
     bool all = options.only.empty();
     if (all || options.only == "screens") runScreens(table);
     bool playing = all || options.only == "play";
-    PlayAllocationAudit audit;
     RoundSummary round;
-    if (playing) runTypicalPlay(table, audit, round);
+    if (playing) runTypicalPlay(table, round);
     bool worst = all || options.only == "worst";
     FieldCount field;
     if (worst) runWorstCase(table, field);
@@ -142,20 +134,8 @@ int main(int argc, char** argv) {
                     "flight at the end of a frame (each figure the least over all frames).\n",
                     field.battleships, field.enemyLasers, field.shipLasers, field.gems, field.enemyLasersAtEnd);
     }
-    if (playing) {
-        printRound(round, audit);
-        // The replay keeps the call stacks of the offending allocations.
-        if (audit.violations() > 0) traceTypicalPlay(ROUND_SEED, ROUND_FRAMES);
-    }
-    if (all || options.only == "screens") {
-        std::printf("\nC++ allocations of one front-end pass, by the function that asked:\n");
-        traceFrontEndPass("title", 100);
-        traceFrontEndPass("controls", CONTROLS_FIRST_PASS);
-        traceFrontEndPass("credits", CREDITS_FIRST_PASS);
-        traceFrontEndPass("score screen", SCORES_FIRST_PASS);
-    }
-    reportFontAllocations();
+    if (playing) printRound(round);
     stopHeadlessGame();
     allegro_exit();
-    return table.allTargetsMet() && audit.violations() == 0 ? 0 : 1;
+    return table.allTargetsMet() ? 0 : 1;
 }

@@ -16,7 +16,6 @@ long readClock(clockid_t clock) {
 
 FrameStats::FrameStats(int expectedFrames) {
     millis.reserve(expectedFrames);
-    cppPerFrame.reserve(expectedFrames);
 }
 
 void FrameStats::begin() {
@@ -32,7 +31,6 @@ void FrameStats::end() {
     long cpp = AllocationCounter::cppAllocations() - startCpp;
     long c = AllocationCounter::cAllocations() - startC;
     millis.push_back(elapsed / 1e6);
-    cppPerFrame.push_back(cpp);
     cppTotal += cpp;
     cTotal += c;
 }

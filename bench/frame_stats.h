@@ -26,12 +26,9 @@ public:
     double wallMeanMillis() const;
     long cppAllocations() const { return cppTotal; }
     long cAllocations() const { return cTotal; }
-    // C++ allocations of frame i.
-    long cppAllocationsOfFrame(int i) const { return cppPerFrame[i]; }
 
 private:
     std::vector<double> millis;
-    std::vector<long> cppPerFrame;
     long startNanos = 0;
     long startWallNanos = 0;
     long wallNanosTotal = 0;

@@ -5,20 +5,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <string>
 
 #include "core/frame_clock.h"
 #include "app/front_end.h"
 #include "app/zenvar_main.h"
 #include "core/program.h"
 #include "core/shell_state.h"
-#include "bench/allocation_counter.h"
 #include "bench/frame_stats.h"
-#include "bench/play_allocation_audit.h"
 #include "bench/scripted_player.h"
 #include "bench/worst_case_field.h"
-#include "gfx/bitmap_font.h"
 #include "play/gem_step.h"
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
@@ -85,7 +80,7 @@ int enemiesOnField() {
 }
 }  // namespace
 
-RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, unsigned seed, int frames) {
+RoundSummary measureTypicalPlay(FrameStats& stats, unsigned seed, int frames) {
     RoundSummary summary;
     ScriptedPlayer player(seed);
     startSeededRound(seed);
@@ -93,11 +88,9 @@ RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, u
     for (int frame = 1; frame <= frames && game_mode != FrontEnd; ++frame) {
         summary.shipsLost += keepShipsInReserve();
         player.apply(frame);
-        audit.beforeFrame();
         stats.begin();
         playPass();
         stats.end();
-        audit.afterFrame(stats.cppAllocationsOfFrame(stats.frames() - 1));
         int enemies = enemiesOnField();
         enemyFrames += enemies;
         if (enemies > summary.mostEnemies) summary.mostEnemies = enemies;
@@ -107,33 +100,6 @@ RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, u
     summary.meanEnemies = summary.framesPlayed ? double(enemyFrames) / summary.framesPlayed : 0;
     endSimulatedRound();
     return summary;
-}
-
-void traceTypicalPlay(unsigned seed, int frames) {
-    ScriptedPlayer player(seed);
-    PlayAllocationAudit audit;
-    startSeededRound(seed);
-    AllocationCounter::startTracing();
-    for (int frame = 1; frame <= frames && game_mode != FrontEnd; ++frame) {
-        keepShipsInReserve();
-        player.apply(frame);
-        audit.beforeFrame();
-        long before = AllocationCounter::cppAllocations();
-        playPass();
-        audit.afterFrame(AllocationCounter::cppAllocations() - before);
-    }
-    AllocationCounter::stopTracing();
-    endSimulatedRound();
-
-    std::map<std::string, int> callers;
-    for (int i = 0; i < AllocationCounter::traceCount(); ++i) callers[AllocationCounter::callerOf(i)] += 1;
-    std::printf("  allocations outside spawn frames, by caller (first %d kept):\n",
-                AllocationCounter::MAX_TRACES);
-    for (const auto& entry : callers) std::printf("    %4d  %s\n", entry.second, entry.first.c_str());
-    if (AllocationCounter::traceCount() > 0) {
-        std::printf("  first call stack:\n");
-        AllocationCounter::printTrace(0);
-    }
 }
 
 FieldCount measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade) {
@@ -181,24 +147,6 @@ void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn)
     screen_timer = 0;
 }
 
-void traceFrontEndPass(const char* label, int firstTimer) {
-    mouse_x = 230;
-    mouse_y = 245;
-    mouse_b = 0;
-    screen_timer = firstTimer - 1;
-    fade_alpha = 256;
-    AllocationCounter::startTracing();
-    frontEndPass(back_buffer);
-    AllocationCounter::stopTracing();
-    clear_bitmap(back_buffer);
-    screen_timer = 0;
-    std::map<std::string, int> callers;
-    for (int i = 0; i < AllocationCounter::traceCount(); ++i) callers[AllocationCounter::callerOf(i)] += 1;
-    std::printf("  %-16s %2d:", label, AllocationCounter::traceCount());
-    for (const auto& entry : callers) std::printf("  %d in %s", entry.second, entry.first.c_str());
-    std::printf("\n");
-}
-
 void measureIntro(FrameStats& stats, int frames) {
     const int FULLY_SHOWN_PASS = 60;  // inside the publisher logo's steady span
     for (int frame = -WARM_UP_FRAMES; frame < frames; ++frame) {
@@ -212,28 +160,3 @@ void measureIntro(FrameStats& stats, int frames) {
     fade_alpha = 0;
 }
 
-void reportFontAllocations() {
-    struct Probe {
-        const char* what;
-        const char* text;
-    };
-    const Probe probes[] = {
-        {"HUD label \"Score\"", "Score"},
-        {"15 characters", "Marathon Game!!"},
-        {"16 characters", "Marathon Game!!!"},
-        {"controls line", "Aim the guns with the mouse cursor.\nLeft button fires."},
-    };
-    std::printf("\nBitmapFont::draw allocations per call (text passed by value):\n");
-    for (const Probe& probe : probes) {
-        long before = AllocationCounter::cppAllocations();
-        bitmap_font->draw(back_buffer, probe.text, 0, 0);
-        long fromLiteral = AllocationCounter::cppAllocations() - before;
-        std::string held(probe.text);
-        before = AllocationCounter::cppAllocations();
-        bitmap_font->draw(back_buffer, held, 0, 0);
-        long fromString = AllocationCounter::cppAllocations() - before;
-        std::printf("  %-22s %3zu bytes: %ld from a literal, %ld from a std::string\n", probe.what,
-                    std::string(probe.text).size(), fromLiteral, fromString);
-    }
-    clear_bitmap(back_buffer);
-}

@@ -5,7 +5,6 @@
 #pragma once
 
 class FrameStats;
-class PlayAllocationAudit;
 
 // The bare frame tail: cursor, blit of the back buffer to the screen, clear.
 void measureFloor(FrameStats& stats, int frames);
@@ -21,11 +20,7 @@ struct RoundSummary {
 
 // A seeded marathon round with the scripted player. Lost ships are replaced
 // between frames, so the round never ends and every frame is one of play.
-RoundSummary measureTypicalPlay(FrameStats& stats, PlayAllocationAudit& audit, unsigned seed, int frames);
-
-// Replays the same round with call stacks kept for every allocation outside
-// spawn frames, and prints where they come from.
-void traceTypicalPlay(unsigned seed, int frames);
+RoundSummary measureTypicalPlay(FrameStats& stats, unsigned seed, int frames);
 
 // The full field of WorstCaseField, inside the backdrop's dip or outside it,
 // and optionally inside the fade of the end of a round. Returns the smallest
@@ -39,12 +34,5 @@ FieldCount measureWorstCase(FrameStats& stats, int frames, bool dip, bool fade);
 // mouse over the first menu item (its hover feedback drawn).
 void measureFrontEnd(FrameStats& stats, int frames, int firstTimer, bool fadeIn);
 
-// Runs one pass of the given screen with call stacks kept and prints which
-// functions allocated.
-void traceFrontEndPass(const char* label, int firstTimer);
-
 // An intro pass with a maker's logo fully shown.
 void measureIntro(FrameStats& stats, int frames);
-
-// Allocations made by one BitmapFont::draw of texts of typical lengths.
-void reportFontAllocations();
