@@ -3,6 +3,7 @@
 // long the shape banner stays. A change to any of them fails its own case here, not only
 // the replay digest.
 #include "core/whole_fixed.h"
+#include "play/big_battleship.h"
 #include "play/end_sequence.h"
 #include "play/game_random.h"
 #include "play/gem.h"
@@ -44,12 +45,16 @@ protected:
     }
 };
 
-// A press fires at once, then every 6th frame held; letting go and pressing
-// again fires at once.
+// A press fires at once, then every 6th frame held (every 4th with a vertical
+// line drawn); letting go and pressing again fires at once.
 TEST_F(RulesTest, FireCadenceIsAPressThenEverySixthFrameHeld) {
     EXPECT_EQ(fireFrames(13), (std::vector<int>{0, 6, 12}));
     for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
     EXPECT_EQ(fireFrames(2), (std::vector<int>{0}));
+    for (Point p : {Point{10, 0}, Point{10, 20}, Point{10, 40}}) gryffon->addPoint(p.x, p.y);
+    ASSERT_EQ(gryffon->getActiveShape(), SHAPE_VERTICAL_LINE);
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+    EXPECT_EQ(fireFrames(9), (std::vector<int>{0, 4, 8}));
 }
 
 // A laser kill drops a gem when its roll % 20 is below 8; the gem shows
@@ -76,7 +81,7 @@ TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
 
     do { srand(rand()); dropGem(enemy); } while (!gem_slots[0]);
     gem_slots[0]->setPosition(600, 20);  // out of the ship's reach
-    gem_ages[0] = GEM_LIFETIME - 1;
+    gem_ages[0] = 499;
     gemStep(buffer);
     EXPECT_NE(gem_slots[0], nullptr) << "at age 500";
     gemStep(buffer);
@@ -98,8 +103,11 @@ TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
         homeOnShip(shadow, gryffon);
         EXPECT_EQ(fixtoi(shadow->getAngle()), c.after) << "from " << c.heading;
     }
-    shadow->releaseGraphics(graphic_library);
-    delete shadow;
+    Enemy* battleship = makeEnemy<BigBattleship>(71, 171);  // the same centre
+    battleship->setAngle(wholeFixed(40));
+    homeOnShip(battleship, gryffon);
+    EXPECT_EQ(fixtoi(battleship->getAngle()), 44);
+    for (Enemy* enemy : {shadow, battleship}) enemy->releaseGraphics(graphic_library), delete enemy;
 }
 // TIME OVER's letters all leave x = 4 together, 4 pixels a frame, and each
 // stops at its own column: 240, 256, 272, 288, then 336 to 384 after the gap.
