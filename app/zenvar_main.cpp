@@ -3,8 +3,6 @@
 #include <allegro.h>
 #include <malloc.h>
 
-#include <signal.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +11,7 @@
 #include "app/desktop_display.h"
 #include "core/frame_clock.h"
 #include "core/game_files.h"
+#include "core/platform.h"
 #include "app/front_end.h"
 #include "core/program.h"
 #include "core/shell_state.h"
@@ -56,31 +55,6 @@ END_OF_FUNCTION(onFocusBack)
 // the loop sees the flag and leaves through the normal shut-down.
 static_assert(std::atomic<bool>::is_always_lock_free, "the quit flag is set inside a signal handler");
 void onQuitSignal(int) { close_requested = true; }
-
-const int QUIT_SIGNALS[3] = {SIGINT, SIGTERM, SIGHUP};
-// One we were started with ignored (nohup, a background job) stays ignored.
-bool quit_signal_ignored[3];
-
-void noteIgnoredQuitSignals() {
-    for (int i = 0; i < 3; ++i) {
-        struct sigaction old;
-        sigaction(QUIT_SIGNALS[i], nullptr, &old);
-        quit_signal_ignored[i] = old.sa_handler == SIG_IGN;
-    }
-}
-
-// Allegro's allegro_init puts in handlers of its own that shut the library down
-// under the running frame; allegro_exit gives back whatever was there before.
-// So ours go in before and again right after allegro_init.
-void catchQuitSignals() {
-    struct sigaction action = {};
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 3; ++i) {
-        action.sa_handler = quit_signal_ignored[i] ? SIG_IGN : onQuitSignal;
-        sigaction(QUIT_SIGNALS[i], &action, nullptr);
-    }
-}
 
 // How each score file looked at start-up, to save only what this session added.
 ScoreFileRecord score_records[3];
@@ -357,10 +331,8 @@ bool nextPassRepaintsEverything() {
 
 int runZenvar() {
     keepBigBlocksOffTheHeap();
-    // Over a file-size limit the write should fail and be reported, not kill us.
-    signal(SIGXFSZ, SIG_IGN);
-    noteIgnoredQuitSignals();
-    catchQuitSignals();
+    ignoreFileSizeSignal();
+    catchQuitSignals(onQuitSignal);
     try {
         enterGameFolder();
         loadScoreTables();
@@ -372,7 +344,7 @@ int runZenvar() {
             releaseDesktopModeGuard();
             return 1;
         }
-        catchQuitSignals();
+        catchQuitSignals(onQuitSignal);
         startUp();
         mainLoop();
         shutDown();

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "audio/alsa_messages.h"
 #include "core/game_types.h"
+#include "core/platform.h"
 
 namespace {
 const int NORMAL_PITCH = 1000;

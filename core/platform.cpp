@@ -1,13 +1,17 @@
 #include "core/platform.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -136,3 +140,87 @@ long long fileSize(const std::string& path) {
 }
 
 bool mayWriteFile(const std::string& path) { return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
+
+namespace {
+const int QUIT_SIGNALS[3] = {SIGINT, SIGTERM, SIGHUP};
+bool quit_signals_noted = false;
+bool quit_signal_ignored[3];
+}  // namespace
+
+// Allegro's allegro_init puts in handlers of its own that shut the library down
+// under the running frame, hence the second call after it.
+void catchQuitSignals(void (*handler)(int)) {
+    struct sigaction action = {};
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int i = 0; i < 3; ++i) {
+        if (!quit_signals_noted) {
+            struct sigaction old;
+            sigaction(QUIT_SIGNALS[i], nullptr, &old);
+            quit_signal_ignored[i] = old.sa_handler == SIG_IGN;
+        }
+        action.sa_handler = quit_signal_ignored[i] ? SIG_IGN : handler;
+        sigaction(QUIT_SIGNALS[i], &action, nullptr);
+    }
+    quit_signals_noted = true;
+}
+
+void ignoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
+
+// Allegro loads ALSA itself, as a plug-in; the game reaches the same library
+// at run time rather than linking it, so a machine without it still starts.
+namespace {
+typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int err,
+                                 const char* format, ...);
+typedef int (*SetErrorHandler)(AlsaErrorHandler handler);
+typedef int (*NextCard)(int* card);
+typedef const char* (*ErrorText)(int err);
+
+void* alsa = nullptr;
+SetErrorHandler set_error_handler = nullptr;
+ErrorText error_text = nullptr;
+
+// What ALSA said during the probe, as its own handler would have printed it.
+char held[4096];
+size_t held_length = 0;
+
+void holdLine(const char* file, int line, const char* function, int err, const char* format, ...) {
+    char text[512];
+    int used = std::snprintf(text, sizeof text, "ALSA lib %s:%i:(%s) ", file, line, function);
+    va_list args;
+    va_start(args, format);
+    if (used > 0 && size_t(used) < sizeof text) std::vsnprintf(text + used, sizeof text - used, format, args);
+    va_end(args);
+    size_t length = std::strlen(text);
+    if (err && error_text) length += std::snprintf(text + length, sizeof text - length, ": %s", error_text(err));
+    if (length >= sizeof text) length = sizeof text - 1;
+    if (held_length + length + 1 >= sizeof held) return;
+    std::memcpy(held + held_length, text, length);
+    held_length += length;
+    held[held_length++] = '\n';
+}
+
+bool anyAlsaCard() {
+    NextCard next_card = reinterpret_cast<NextCard>(dlsym(alsa, "snd_card_next"));
+    int card = -1;
+    return !next_card || (next_card(&card) == 0 && card >= 0);
+}
+}  // namespace
+
+void holdAlsaMessages() {
+    held_length = 0;
+    alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return;
+    set_error_handler = reinterpret_cast<SetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    error_text = reinterpret_cast<ErrorText>(dlsym(alsa, "snd_strerror"));
+    if (set_error_handler) set_error_handler(holdLine);
+}
+
+void releaseAlsaMessages(bool sound_installed) {
+    if (!alsa) return;
+    if (set_error_handler) set_error_handler(nullptr);
+    if (sound_installed || anyAlsaCard()) std::fwrite(held, 1, held_length, stderr);
+    held_length = 0;
+    dlclose(alsa);
+    alsa = nullptr;
+}

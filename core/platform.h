@@ -1,5 +1,5 @@
-// The few operating-system calls the game makes on files, kept in one place so
-// the rest of the code reads as plain C++.
+// The few operating-system calls the game makes (files, signals, the sound
+// system's probe), kept in one place so the rest of the code reads as plain C++.
 #pragma once
 
 #include <cstddef>
@@ -37,3 +37,18 @@ bool pathMayExist(const std::string& path);
 long long fileSize(const std::string& path);
 // Whether this process may write the existing file; errno tells why not.
 bool mayWriteFile(const std::string& path);
+
+// Ctrl+C, a kill and a closed terminal (SIGINT, SIGTERM, SIGHUP) call the
+// handler; one the game was started with ignored (nohup, a background job)
+// stays ignored. Call again whenever a library may have put in its own.
+void catchQuitSignals(void (*handler)(int));
+// A write over a file-size limit then fails and is reported instead of killing the game.
+void ignoreFileSizeSignal();
+
+// ALSA's own error lines while the sound system is being probed. On a machine
+// with no sound card at all, every attempt to open ALSA's default device
+// prints eight lines of library errors. The game is simply silent there, so
+// those lines are held back during the probe and dropped; anywhere else (a
+// card exists, or the sound did start) they are printed as ALSA would.
+void holdAlsaMessages();
+void releaseAlsaMessages(bool sound_installed);
