@@ -5,13 +5,19 @@
 #include "core/whole_fixed.h"
 #include "play/big_battleship.h"
 #include "play/end_sequence.h"
+#include "play/enemy_shot.h"
 #include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gem_step.h"
 #include "play/homing.h"
+#include "play/hit_pass.h"
 #include "play/hud.h"
+#include "play/pawn.h"
+#include "play/spawn_director.h"
+#include "play/wyvern.h"
 #include "play/shadow.h"
 #include "round_fixture.h"
+#include "support/recording_sound.h"
 
 namespace {
 using namespace round_testing;
@@ -159,5 +165,87 @@ TEST_F(RulesTest, TheTrianglesSideLasersSweepBetween24And96) {
         EXPECT_EQ(fixtoi(gryffon->getLaser(2)->getAngle()), -offsets.back());
     }
     EXPECT_EQ(offsets, (std::vector<int>{-32, -24, -32, -40, -48, -56, -64, -72, -80, -88, -96, -88, -80, -72}));
+}
+
+// Spawns come faster by one step of the divisor on every 2000th frame.
+TEST_F(RulesTest, SpawnsComeFasterByOneStepEvery2000Frames) {
+    const struct { int frame, divisorAfter; } steps[] = {{1999, 4000}, {2000, 3999}, {2001, 3999}, {4000, 3998}};
+    spawn_divisor = 4000;
+    for (const auto& step : steps) {
+        frame_count = step.frame;
+        advanceSpawnDivisor();
+        EXPECT_EQ(spawn_divisor, step.divisorAfter) << "frame " << step.frame;
+    }
+}
+
+// The timed modes start at 120 and 300 seconds.
+TEST_F(RulesTest, TimedModesStartAt120And300Seconds) {
+    for (GameMode mode : {TwoMinute, FiveMinute}) {
+        startRound(mode);
+        EXPECT_EQ(seconds_left, mode == TwoMinute ? 120 : 300);
+    }
+}
+
+// A laser leaves the nose at 8 pixels a frame.
+TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrame) {
+    gryffon->setAngle(0);
+    gryffon->fire(sound_bank);
+    GryffonLaser* laser = gryffon->getLaser(0);
+    ASSERT_TRUE(laser->isActive());
+    double x = laser->getX(), y = laser->getY();
+    gryffon->update();
+    EXPECT_EQ(laser->getX(), x);
+    EXPECT_EQ(laser->getY(), y - 8);
+}
+
+// With a stand-in sound card: a pawn's kill is the small explosion, a wyvern's
+// the big one at 80 %, a battleship's is silent but its wreck rumbles on every
+// 6th frame; a pawn fires on one roll in 200 a frame.
+TEST_F(RulesTest, KillsAndShotsSoundByKind) {
+    SoundBank* silent = sound_bank;
+    testing_support::installRecordingSoundCard();
+    sound_bank = new SoundBank();
+    sound_bank->load();
+    auto heard = [](const char* only) {
+        std::string names;
+        for (const auto& sound : testing_support::soundsStarted())
+            if (!*only || sound.name == only) names += sound.name + (sound.permille == 1000 ? " " : "@" + std::to_string(sound.permille) + " ");
+        testing_support::soundsStarted().clear();
+        return names;
+    };
+    const struct { Enemy* enemy; int hits; const char* kill; } kills[] = {
+        {makeEnemy<Pawn>(100, 100), 1, "enemydie "}, {makeEnemy<Wyvern>(100, 100), 25, "enemybigdie@800 "},
+        {makeEnemy<BigBattleship>(100, 100), 25, ""}};
+    for (const auto& k : kills) {
+        enemy_slots[0] = k.enemy;
+        for (int hit = 0; hit < k.hits; ++hit) {
+            gryffon->getLaser(0)->setPosition(110, 110);
+            gryffon->getLaser(0)->setActive(true);
+            heard("");
+            hitPass();
+        }
+        EXPECT_EQ(heard(""), k.kill) << k.hits;
+        if (k.hits == 25 && !*k.kill) {
+            for (int frame = 0; frame < 24; ++frame) runEnemies(buffer);
+            EXPECT_EQ(heard("enemybigdie"), "enemybigdie@800 enemybigdie@800 enemybigdie@800 enemybigdie@800 ");
+        }
+        clearRoundObjects();
+    }
+    Pawn* pawn = makeEnemy<Pawn>(300, 60);
+    enemy_slots[0] = pawn;
+    srand(7);
+    for (int frame = 0; frame < 12000; ++frame) {
+        pawn->setPosition(300, 60);
+        pawn->getShot(0)->setActive(false);
+        runEnemies(buffer);
+    }
+    std::string shots = heard("enemybullet");
+    int fired = static_cast<int>(std::count(shots.begin(), shots.end(), ' '));
+    EXPECT_TRUE(fired > 45 && fired < 75) << fired << " shots in 12000 frames";
+    clearRoundObjects();
+    sound_bank->unload();
+    delete sound_bank;
+    sound_bank = silent;
+    testing_support::removeRecordingSoundCard();
 }
 }  // namespace
