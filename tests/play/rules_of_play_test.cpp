@@ -4,6 +4,7 @@
 // the replay digest.
 #include "core/whole_fixed.h"
 #include "play/big_battleship.h"
+#include "play/blade.h"
 #include "play/end_sequence.h"
 #include "play/enemy_shot.h"
 #include "play/game_random.h"
@@ -94,6 +95,15 @@ TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
     EXPECT_EQ(gem_slots[0], nullptr) << "at age 501";
     enemy->releaseGraphics(graphic_library);
     delete enemy;
+    // It drops at its kind's offset from the corner: the middle of the sprite.
+    const struct { Enemy* killed; int gemX; } kills[] = {
+        {makeEnemy<Pawn>(100, 100), 115}, {makeEnemy<Blade>(100, 100), 112}, {makeEnemy<Wyvern>(100, 100), 144}};
+    for (const auto& [killed, gemX] : kills) {
+        do { srand(rand()); dropGem(killed); } while (!gem_slots[0]);
+        EXPECT_EQ(gem_slots[0]->getX(), gemX) << killed->getKind();
+        removeGem(0);
+        killed->releaseGraphics(graphic_library), delete killed;
+    }
 }
 
 // The ship due right of the enemy's centre is heading 64. Within 5 of it the
