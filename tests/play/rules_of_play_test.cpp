@@ -179,7 +179,7 @@ TEST_F(RulesTest, TheTrianglesSideLasersSweepBetween24And96) {
 
 // Spawns come faster by one step of the divisor on every 2000th frame.
 TEST_F(RulesTest, SpawnsComeFasterByOneStepEvery2000Frames) {
-    const struct { int frame, divisorAfter; } steps[] = {{1999, 4000}, {2000, 3999}, {2001, 3999}, {4000, 3998}};
+    const struct { int frame, divisorAfter; } steps[] = {{1000, 4000}, {1999, 4000}, {2000, 3999}, {3000, 3999}, {4000, 3998}};
     spawn_divisor = 4000;
     for (const auto& step : steps) {
         frame_count = step.frame;
