@@ -26,9 +26,10 @@ xwininfo >/dev/null &
 GRABBER_PID=$!
 sleep 0.3
 e2e_start_game
-e2e_poll 20 'wmctrl -l | grep -q " Zenvar$"' || e2e_fail "the game's window never came up under the window manager"
+e2e_poll 20 'wmctrl -l | grep -q " Zenvar$"' ||
+    e2e_fail "the game's window never came up under the window manager (full screen was not refused?)"
 xdotool mousemove 5 1000 click 1  # the grab's own click ends xwininfo
-wait "$GRABBER_PID"
+e2e_poll 5 '! kill -0 "$GRABBER_PID" 2>/dev/null' || e2e_fail "xwininfo kept the pointer"
 GAME=$(wmctrl -l | awk '/ Zenvar$/ { print $1 }')
 read -r x y w h < <(xwininfo -id "$GAME" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
     /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
@@ -38,9 +39,13 @@ E2E_CROP=640x480+$x+$y
 at() { echo $(($1 + x)) $(($2 + y)); }
 focus_other() { xdotool windowactivate --sync "$OTHER" 2>/dev/null; sleep 0.3; }
 focus_game() { xdotool windowactivate --sync "$GAME" 2>/dev/null; sleep 0.3; }
-# still SECONDS: the game's picture does not change in that time.
+# still SECONDS: the game's picture does not change in that time, though the
+# pointer moves over it (a running game draws its cursor where it goes).
 still() {
+    xdotool mousemove $(at 320 400)
+    sleep 0.1
     e2e_screenshot "$E2E_WORK/still1.png"
+    xdotool mousemove $(at 360 420)
     sleep "$1"
     e2e_screenshot "$E2E_WORK/still2.png"
     [ "$(compare -metric AE "$E2E_WORK/still1.png" "$E2E_WORK/still2.png" null: 2>&1)" = 0 ]
