@@ -43,18 +43,7 @@ for tool in Xvfb xdotool strace /usr/bin/time xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "session: $tool is missing" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb "$work" 640x480x16 || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
-xvfb_pid=$XVFB_PID
+xvfb_session 640x480x16
 
 # The game rewrites the score files at exit: play on a copy of the run folder.
 cp -r "$run" "$work/run"

@@ -31,18 +31,7 @@ ox=$(((screen_w - 640) / 2)) oy=$(((screen_h - 480) / 2))
 tail_bin=$build/bench/zenvar-frame-tail
 ticks=$(getconf CLK_TCK)
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb "$work" "$screen" || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
-xvfb_pid=$XVFB_PID
+xvfb_session "$screen"
 
 # The game rewrites score files at exit: each build plays in a copy of its run folder.
 cp -r "$build/run" "$work/ours"

@@ -23,3 +23,19 @@ start_xvfb() {
     done
     return 1
 }
+
+# xvfb_session [SCREEN]: a scratch folder in $work and Xvfb on it, both gone
+# at exit with the game in $game_pid (set it when one starts). Exits 1 when
+# the server does not start.
+xvfb_session() {
+    work=$(mktemp -d)
+    xvfb_pid= game_pid=
+    trap 'xvfb_session_end' EXIT
+    start_xvfb "$work" "${1:-640x480x24}" || { xvfb_pid=$XVFB_PID; echo "Xvfb did not start" >&2; exit 1; }
+    xvfb_pid=$XVFB_PID
+}
+xvfb_session_end() {
+    [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
