@@ -12,20 +12,5 @@ class BigBattleship : public Enemy {
 public:
     explicit BigBattleship(GraphicLibrary* library);  // throws ERR_GRAPHIC_MISSING
 
-    void update() override;
-    void draw(BITMAP* dest) override;
     void fire(SoundBank* sounds) override;
-    void updateShots() override;
-    bool isFinished() override;
-    EnemyShot* getShot(int i) override;
-    void releaseGraphics(GraphicLibrary* library) override;
-    ~BigBattleship() override;
-
-private:
-    static const int EXPLOSION_IMAGES = 11;
-    static const int SHOTS = 25;
-
-    BITMAP* bodyImages[2] = {};
-    BITMAP* explosionImages[EXPLOSION_IMAGES] = {};
-    EnemyShot* lasers[SHOTS] = {};
 };

@@ -1,24 +1,11 @@
 #include "play/blade.h"
 
-#include "core/game_types.h"
 #include "play/enemy_shot.h"
 
 // The trail records the centre of the 38 x 38 sprite, where the links hang.
 static const int CENTRE_OFFSET = 12;
 
-Blade::Blade(GraphicLibrary* library) : Enemy('B') {
-    bool complete =
-        createShots(library, "sprites/blade/bladechain.bmp", links, LINKS) &&
-        acquireNumbered(library, "sprites/blade/blade", 1, 2, bodyImages) &&
-        acquireNumbered(library, "sprites/enemyexplosion/enemyexplosion", 1, 4, explosionImages);
-    if (!complete) {
-        Blade::releaseGraphics(library);
-        throw ERR_GRAPHIC_MISSING;
-    }
-    shotCount = LINKS;
-}
-
-Blade::~Blade() {}
+Blade::Blade(GraphicLibrary* library) : Enemy('B', library) {}
 
 void Blade::fillTrail() {
     for (int k = 0; k < TRAIL_LENGTH; ++k) {
@@ -39,8 +26,8 @@ void Blade::advanceTrail() {
 
 void Blade::placeLinks() {
     for (int m = 0; m < LINKS; ++m) {
-        links[m]->setPosition(trailX[2 * m], trailY[2 * m]);
-        links[m]->setActive(true);
+        shots[m]->setPosition(trailX[2 * m], trailY[2 * m]);
+        shots[m]->setActive(true);
     }
 }
 
@@ -54,19 +41,9 @@ void Blade::update() {
 
 void Blade::draw(BITMAP* dest) {
     if (explosionCounter == 0) {
-        drawBody(dest, bodyImages);
+        drawBody(dest);
         return;
     }
-    if (explosionCounter < LINKS) links[explosionCounter]->setActive(false);
-    drawExplosion(dest, explosionImages, EXPLOSION_IMAGES, false);
-}
-
-bool Blade::isFinished() { return explosionOver(EXPLOSION_IMAGES); }
-
-EnemyShot* Blade::getShot(int i) { return shotInRange(links, LINKS, i); }
-
-void Blade::releaseGraphics(GraphicLibrary* library) {
-    releaseImages(library, bodyImages, 2);
-    releaseImages(library, explosionImages, EXPLOSION_IMAGES);
-    deleteShots(library, links, LINKS);
+    if (explosionCounter < LINKS) shots[explosionCounter]->setActive(false);
+    drawExplosion(dest);
 }

@@ -23,19 +23,14 @@ public:
 
     void update() override;
     void draw(BITMAP* dest) override;
-    // fire and updateShots stay the Enemy no-ops: the links are placed by
-    // update, never launched or moved by velocity.
-    bool isFinished() override;
-    EnemyShot* getShot(int i) override;
-    void releaseGraphics(GraphicLibrary* library) override;
-    ~Blade() override;
+    // fire stays the Enemy no-op, and the links are placed by update, never
+    // launched or moved by velocity.
+    void updateShots() override {}
 
     static const int LINKS = 15;
     static const int TRAIL_LENGTH = 30;
 
 private:
-    static const int EXPLOSION_IMAGES = 4;
-
     void fillTrail();
     void advanceTrail();
     void placeLinks();
@@ -43,7 +38,4 @@ private:
     int trailX[TRAIL_LENGTH] = {};
     int trailY[TRAIL_LENGTH] = {};
     bool trailFilled = false;
-    EnemyShot* links[LINKS] = {};
-    BITMAP* bodyImages[2] = {};
-    BITMAP* explosionImages[EXPLOSION_IMAGES] = {};
 };

@@ -5,25 +5,22 @@
 // operations every frame and, before deleting one, always calls
 // releaseGraphics so its bitmaps and shots go back to the GraphicLibrary.
 //
-// All kinds fly, animate, explode and move their shots the same way, so those
-// steps live here as protected helpers working on the kind's own fixed arrays
-// of images and shots; each kind keeps only its constants, its arrays and the
-// way it fires. The helpers that acquire bitmaps report a missing one instead
-// of throwing, so a kind's constructor can give back everything it already
-// holds before it throws ERR_GRAPHIC_MISSING.
+// All kinds fly, animate, explode and move their shots the same way, with the
+// art their row names (enemy_kinds.h), so the seven operations do that here;
+// a kind overrides only what is its own: how it fires, and the blade's chain.
 #pragma once
 
 #include <allegro.h>
-#include <string>
+
+#include "play/enemy_kinds.h"
 
 class GraphicLibrary;
 class SoundBank;
 class EnemyShot;
-struct EnemyKind;
 
 class Enemy {
 public:
-    // The seven operations, in this order in every kind.
+    // The seven operations, in this order in every kind that overrides them.
     virtual void update();
     virtual void draw(BITMAP* dest);
     virtual void fire(SoundBank* sounds);
@@ -62,37 +59,24 @@ public:
     double hitBottom() const { return y + height - 1 - hitInset; }
 
 protected:
-    // Takes the numbers of the kind's row.
-    explicit Enemy(char letter);
+    // Takes the numbers and the art of the kind's row; throws
+    // ERR_GRAPHIC_MISSING, holding nothing, when any image is missing.
+    Enemy(char letter, GraphicLibrary* library);
 
     // One frame of flight and body animation; nothing while exploding.
     void flyAndAnimate();
     // Body while alive (image 0 for phases 0-1, image 1 for 2-3), rotated to the heading.
-    void drawBody(BITMAP* dest, BITMAP* const body[2]);
-    // Explosion image k while 5(k-1) <= counter < 5k, then the counter advances.
-    // Small kinds draw it upright, large kinds turned to the heading.
-    void drawExplosion(BITMAP* dest, BITMAP* const images[], int imageCount, bool rotated);
-    bool explosionOver(int imageCount) const { return explosionCounter >= 5 * imageCount; }
-    // Alive and the whole sprite on screen: 0 <= x <= maxX and 0 <= y <= maxY.
-    bool mayFire(double maxX, double maxY) const;
+    void drawBody(BITMAP* dest);
+    // Explosion image k while 5(k-1) <= counter < 5k, then the counter advances;
+    // upright or turned to the heading as the row says.
+    void drawExplosion(BITMAP* dest);
+    // Alive and the whole sprite on screen.
+    bool mayFire() const;
+    EnemyShot* firstIdleShot() const;
 
-    // Moves every active shot and retires those outside -16 < x < 640, -16 < y < 480.
-    static void moveShots(EnemyShot* const shots[], int count);
-    static EnemyShot* firstIdleShot(EnemyShot* const shots[], int count);
-    static EnemyShot* shotInRange(EnemyShot* const shots[], int count, int i);
-
-    // Acquires stem + k + ".bmp" for k = first..last into out[0..]; false when
-    // any of them is missing (the found ones are kept in out for releasing).
-    static bool acquireNumbered(GraphicLibrary* library, const std::string& stem,
-                                int first, int last, BITMAP* out[]);
-    // Creates count idle shots one by one; false when the sprite is missing.
-    static bool createShots(GraphicLibrary* library, const std::string& spritePath,
-                            EnemyShot* out[], int count);
-    // Give back what the arrays hold and clear them; null entries are skipped,
-    // so a half-built enemy can be cleaned up with the same calls.
-    static void releaseImages(GraphicLibrary* library, BITMAP* images[], int count);
-    static void deleteShots(GraphicLibrary* library, EnemyShot* shots[], int count);
-
+    BITMAP* bodyImages[2] = {};
+    BITMAP* explosionImages[MOST_EXPLOSION_IMAGES] = {};
+    EnemyShot* shots[MOST_SHOTS] = {};
     int hitPoints = 0;
     int speed = 0;
     int explosionCounter = 0;

@@ -18,7 +18,17 @@ struct EnemyKind {
     void (SoundBank::*killSound)();  // null: the kill itself is silent
     int gemOffset;          // the gem drops this far right and down of the corner
     int spawnRollEnd;       // spawned by rolls from the row above's end up to this, exclusive
+    const char* bodySprites;       // two images: <stem>1.bmp and <stem>2.bmp
+    const char* explosionSprites;  // <stem>1.bmp up to the count below
+    int explosionImages;
+    bool explosionTurns;    // drawn turned to the heading, not upright
+    const char* shotSprite;
+    int shots;              // made with the enemy and reused
 };
+
+// Enough room in every enemy for the art of any row.
+const int MOST_EXPLOSION_IMAGES = 11;
+const int MOST_SHOTS = 25;
 
 // The row for a kind letter; null for a letter no kind has.
 const EnemyKind* enemyKind(char letter);

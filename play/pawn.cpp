@@ -1,3 +1,3 @@
 #include "play/pawn.h"
 
-Pawn::Pawn(GraphicLibrary* library) : SmallEnemy('P', "sprites/pawn/pawn", 1, library) {}
+Pawn::Pawn(GraphicLibrary* library) : SmallEnemy('P', library) {}

@@ -1,3 +1,3 @@
 #include "play/shadow.h"
 
-Shadow::Shadow(GraphicLibrary* library) : SmallEnemy('S', "sprites/shadow/shadow", 3, library) {}
+Shadow::Shadow(GraphicLibrary* library) : SmallEnemy('S', library) {}

@@ -13,23 +13,10 @@ class Wyvern : public Enemy {
 public:
     explicit Wyvern(GraphicLibrary* library);  // throws ERR_GRAPHIC_MISSING
 
-    void update() override;
-    void draw(BITMAP* dest) override;
     void fire(SoundBank* sounds) override;
-    void updateShots() override;
-    bool isFinished() override;
-    EnemyShot* getShot(int i) override;
-    void releaseGraphics(GraphicLibrary* library) override;
-    ~Wyvern() override;
 
 private:
-    static const int EXPLOSION_IMAGES = 9;
-    static const int SHOTS = 9;
     static const int GROUPS = 3;
 
     bool groupIdle(int group) const;
-
-    BITMAP* bodyImages[2] = {};
-    BITMAP* explosionImages[EXPLOSION_IMAGES] = {};
-    EnemyShot* bullets[SHOTS] = {};
 };
