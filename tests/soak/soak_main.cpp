@@ -57,7 +57,8 @@ bool keep_alive = false;
 void (*installed_timers[4])() = {};
 TIMER_DRIVER recording_timer = {0, "soak", "soak", "soak", [] { return 0; }, [] {},
     [](void (*proc)(), long) {
-        for (auto& slot : installed_timers) if (slot == proc || !slot) return slot = proc, 0;
+        for (auto& slot : installed_timers) if (slot == proc) return 0;
+        for (auto& slot : installed_timers) if (!slot) return slot = proc, 0;
         return -1;
     },
     [](void (*proc)()) {
