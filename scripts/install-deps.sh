@@ -17,6 +17,7 @@ if [ "${1:-all}" != play ]; then
         sox alsa-utils
         xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils weston xwayland
         openbox pulseaudio pulseaudio-utils libasound2-plugins python3 libxfixes-dev
+        pipewire wireplumber pipewire-pulse dbus
         lintian desktop-file-utils appstream man-db
     )
 fi
@@ -27,15 +28,27 @@ for package in "${packages[@]}"; do
     [ "$status" = "install ok installed" ] || missing+=("$package")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update
-"${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" apt-get update
+    "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The desktop scenario reaches PipeWire through its ALSA plugin, but the
+# pipewire-alsa package conflicts with pulseaudio (and would take over ALSA's
+# default device): its plugin is unpacked into /usr/local/lib instead.
+pipewire_alsa=/usr/local/lib/pipewire-alsa
+if [ "${1:-all}" != play ] && [ ! -e "$pipewire_alsa/libasound_module_pcm_pipewire.so" ]; then
+    echo "Unpacking the ALSA plugin of pipewire-alsa into $pipewire_alsa"
+    unpack=$(mktemp -d)
+    chmod 755 "$unpack"  # apt downloads as its own user
+    (cd "$unpack" && apt-get download pipewire-alsa && dpkg-deb -x pipewire-alsa_*.deb tree)
+    "${as_root[@]}" mkdir -p "$pipewire_alsa"
+    "${as_root[@]}" cp "$unpack"/tree/usr/lib/*/alsa-lib/libasound_module_pcm_pipewire.so "$pipewire_alsa/"
+    rm -rf "$unpack"
+fi

@@ -8,7 +8,8 @@ Each chunk parec hands over arrives after its last sample was played, so the
 earliest (arrival - samples so far / rate) over all chunks is the wall-clock
 time of the first sample. A press is heard at the first sample after it that
 rises above the threshold, following at least 60 ms of quiet, and within
-half a second (presses are 0.8 s apart). Prints one
+half a second (presses are 0.8 s apart). The recording is stereo, the
+onsets are found on its left channel. Prints one
 latency in milliseconds per press ("none" when it was never heard).
 """
 import array
@@ -25,18 +26,18 @@ WAIT_LIMIT = int(0.5 * RATE)
 
 
 def record(monitor, out, state):
-    parec = subprocess.Popen(["parec", "-d", monitor, "--raw", "--format=s16le", "--channels=1",
+    parec = subprocess.Popen(["parec", "-d", monitor, "--raw", "--format=s16le", "--channels=2",
                               "--rate=%d" % RATE, "--latency-msec=5"], stdout=subprocess.PIPE)
     state["parec"] = parec
-    received = 0
+    received_bytes = 0
     while True:
         chunk = parec.stdout.read1(4096)
         now = time.monotonic()
         if not chunk:
             break
         out.write(chunk)
-        received += len(chunk) // 2
-        state["start"] = min(state.get("start", now), now - received / RATE)
+        received_bytes += len(chunk)
+        state["start"] = min(state.get("start", now), now - received_bytes // 4 / RATE)
 
 
 def press(times):
@@ -70,6 +71,7 @@ def main():
     samples = array.array("h")
     with open(path, "rb") as data:
         samples.frombytes(data.read())
+    samples = samples[0::2]
     for t in times:
         # Start looking a little before the press: the quiet test needs it.
         heard = onset_after(samples, int((t - state["start"]) * RATE))
