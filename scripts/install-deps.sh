@@ -41,14 +41,14 @@ fi
 
 # The desktop scenario reaches PipeWire through its ALSA plugin, but the
 # pipewire-alsa package conflicts with pulseaudio (and would take over ALSA's
-# default device): its plugin is unpacked into /usr/local/lib instead.
+# default device): its plugins are unpacked into /usr/local/lib instead.
 pipewire_alsa=/usr/local/lib/pipewire-alsa
-if [ "${1:-all}" != play ] && [ ! -e "$pipewire_alsa/libasound_module_pcm_pipewire.so" ]; then
-    echo "Unpacking the ALSA plugin of pipewire-alsa into $pipewire_alsa"
+if [ "${1:-all}" != play ] && [ ! -e "$pipewire_alsa/libasound_module_ctl_pipewire.so" ]; then
+    echo "Unpacking the ALSA plugins of pipewire-alsa into $pipewire_alsa"
     unpack=$(mktemp -d)
-    chmod 755 "$unpack"  # apt downloads as its own user
+    chmod 777 "$unpack"  # apt downloads as its own user
     (cd "$unpack" && apt-get download pipewire-alsa && dpkg-deb -x pipewire-alsa_*.deb tree)
     "${as_root[@]}" mkdir -p "$pipewire_alsa"
-    "${as_root[@]}" cp "$unpack"/tree/usr/lib/*/alsa-lib/libasound_module_pcm_pipewire.so "$pipewire_alsa/"
+    "${as_root[@]}" cp "$unpack"/tree/usr/lib/*/alsa-lib/libasound_module_*_pipewire.so "$pipewire_alsa/"
     rm -rf "$unpack"
 fi

@@ -16,9 +16,9 @@ source "$(dirname "$0")/lib.sh"
 # buffers of Allegro, ALSA and the server; about 80 ms with the game's
 # allegro.cfg, 130 with Allegro's own ALSA periods.
 LATENCY_MS=110
-# Unpacked beside the system by scripts/install-deps.sh: the package itself
-# conflicts with PulseAudio.
-PIPEWIRE_ALSA=/usr/local/lib/pipewire-alsa/libasound_module_pcm_pipewire.so
+# pipewire-alsa's plugins, unpacked beside the system by
+# scripts/install-deps.sh: the package itself conflicts with PulseAudio.
+PIPEWIRE_ALSA=/usr/local/lib/pipewire-alsa
 for tool in openbox pulseaudio parec pactl python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
 done
@@ -47,8 +47,8 @@ done
 printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\5\217\0\377\57\0' >"$E2E_RUN/music/marathon.mid"
 cp "$E2E_RUN/allegro.cfg" "$E2E_WORK/allegro.cfg"
 
-# Each route is pinned in the scratch HOME's ~/.asoundrc, whatever the
-# system's ALSA default is.
+# Each route, the sound and Allegro's mixer controls, is pinned in the
+# scratch HOME's ~/.asoundrc, whatever the system's ALSA default is.
 route_to_server() {
     export HOME="$E2E_WORK"
     sed 's/^\[sound\]$/[sound]\ndigi_card = ALSA/' "$E2E_WORK/allegro.cfg" >"$E2E_RUN/allegro.cfg"
@@ -58,7 +58,8 @@ start_pulseaudio() {
     pulseaudio -n --daemonize=no --exit-idle-time=-1 -L "module-null-sink sink_name=zenvar" \
         -L module-native-protocol-unix >"$E2E_WORK/pulse.log" 2>&1 &
     SERVER_PIDS=($!)
-    route_to_server 'pcm.!default { type pulse }'
+    route_to_server 'pcm.!default { type pulse }
+ctl.!default { type pulse }'
 }
 # PipeWire with its session manager (which wants a D-Bus session) and its
 # PulseAudio server, for the null sink and the recording tools.
@@ -77,8 +78,10 @@ start_pipewire() {
     e2e_poll 10 'pactl info >/dev/null 2>&1' || e2e_fail "pipewire-pulse did not start"
     pactl load-module module-null-sink sink_name=zenvar >/dev/null || e2e_fail "no null sink in PipeWire"
     pactl set-default-sink zenvar
-    route_to_server "pcm_type.pipewire { lib \"$PIPEWIRE_ALSA\" }
-pcm.!default { type pipewire }"
+    route_to_server "pcm_type.pipewire { lib \"$PIPEWIRE_ALSA/libasound_module_pcm_pipewire.so\" }
+ctl_type.pipewire { lib \"$PIPEWIRE_ALSA/libasound_module_ctl_pipewire.so\" }
+pcm.!default { type pipewire }
+ctl.!default { type pipewire }"
 }
 
 # at X Y: a point of the game's picture on the screen.
@@ -195,7 +198,7 @@ play file
 file_cpu=$CPU file_music=$MUSIC_DB file_shot=$SHOT_DB
 
 servers=(pulseaudio)
-if [ -e "$PIPEWIRE_ALSA" ] && command -v pipewire wireplumber pipewire-pulse dbus-daemon >/dev/null; then
+if [ -e "$PIPEWIRE_ALSA/libasound_module_ctl_pipewire.so" ] && command -v pipewire wireplumber pipewire-pulse dbus-daemon >/dev/null; then
     servers+=(pipewire)
 else
     echo "SKIP: PipeWire, its ALSA plugin or D-Bus is missing (scripts/install-deps.sh); PulseAudio only"
