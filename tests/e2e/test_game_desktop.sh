@@ -195,8 +195,10 @@ press_to_sound() {
     sox -t raw -r 44100 -e signed -b 16 -c 2 "$E2E_WORK/shots.raw" "$E2E_WORK/shots.wav"
     echo "$1: press to sound, ms:" $latencies
     heard=$(printf '%s\n' $latencies | grep -cv none)
-    [ "$heard" -ge 3 ] || e2e_fail "$1: only $heard of 10 presses were heard"
-    median=$(printf '%s\n' $latencies | grep -v none | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
+    # A press while the ship is hit is not heard; a ship hit often misses
+    # most. Of an even count the later middle one is taken.
+    [ "$heard" -ge 2 ] || e2e_fail "$1: only $heard of 10 presses were heard"
+    median=$(printf '%s\n' $latencies | grep -v none | sort -n | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }')
     [ "$median" -le "$LATENCY_MS" ] || e2e_fail "$1: a press is heard $median ms late (median of $heard)"
 }
 
