@@ -14,9 +14,10 @@ ln -s "$E2E_RUN/zenvar" "$E2E_WORK/zenvar-link"
 (cd "$E2E_WORK/elsewhere" && exec ../zenvar-link >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr") &
 E2E_GAME_PID=$!
 window=$(e2e_wait_window 20) || e2e_fail "the game window never appeared"
-class=$(xprop -id "$window" WM_CLASS 2>/dev/null)
-[ "$class" = 'WM_CLASS(STRING) = "zenvar", "Zenvar"' ] || e2e_fail "the window's class is not the game's: $class"
-xprop -id "$window" WM_HINTS 2>/dev/null | grep -q 'bitmap id # to use for icon' ||
+# The class and the icon may come a moment after the window itself.
+e2e_poll 3 "xprop -id $window WM_CLASS 2>/dev/null | grep -qx 'WM_CLASS(STRING) = \"zenvar\", \"Zenvar\"'" ||
+    e2e_fail "the window's class is not the game's: $(xprop -id "$window" WM_CLASS 2>&1)"
+e2e_poll 3 "xprop -id $window WM_HINTS 2>/dev/null | grep -q 'bitmap id # to use for icon'" ||
     e2e_fail "the window has no icon: $(xprop -id "$window" WM_HINTS 2>&1)"
 
 # The grid: white lines every 16 pixels on black, the last ones at x 624 and y 464.
