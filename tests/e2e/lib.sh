@@ -3,6 +3,7 @@
 # Xvfb), drives the game with xdotool and reads ImageMagick screenshots back.
 
 E2E_XVFB_PID="" E2E_GAME_PID="" E2E_WORK="" E2E_RUN=""
+E2E_PIDS=()  # servers a scenario starts beside the game, ended after it
 E2E_TOOLS="$(dirname "${BASH_SOURCE[0]}")/tools"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
 
@@ -16,6 +17,7 @@ e2e_fail() {
 e2e_cleanup() {
     # Allegro's own signal handler can deadlock on SIGTERM: end the game outright.
     [ -n "$E2E_GAME_PID" ] && kill -KILL "$E2E_GAME_PID" 2>/dev/null && wait "$E2E_GAME_PID" 2>/dev/null
+    [ ${#E2E_PIDS[@]} -gt 0 ] && kill "${E2E_PIDS[@]}" 2>/dev/null && wait "${E2E_PIDS[@]}" 2>/dev/null
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null
     [ -n "$E2E_WORK" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_WORK"
 }
@@ -38,6 +40,21 @@ e2e_setup() {
     local started=$?
     E2E_XVFB_PID=$XVFB_PID
     [ "$started" -eq 0 ] || e2e_fail "Xvfb did not start or does not answer"
+}
+
+# e2e_need TOOL...: SKIP the scenario unless every tool is installed.
+e2e_need() {
+    local tool
+    for tool; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
+    done
+}
+
+# e2e_openbox: the window manager on $DISPLAY, up and answering.
+e2e_openbox() {
+    openbox >"$E2E_WORK/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_poll 10 'wmctrl -m >/dev/null 2>&1' || e2e_fail "openbox did not start"
 }
 
 # e2e_poll SECONDS COMMAND: runs COMMAND every 0.1 s until it succeeds.
@@ -70,6 +87,15 @@ e2e_wait_exit() {
     E2E_GAME_PID=""
 }
 
+# e2e_ended HOW: the game, told to end (a signal, the close button), ends
+# through its normal shut-down with 0, not through Allegro's own handler.
+e2e_ended() {
+    e2e_wait_exit 15
+    [ "$E2E_EXIT" = 0 ] || e2e_fail "the game ended $1 with $E2E_EXIT"
+    ! grep -q "Shutting down Allegro" "$E2E_WORK/stderr" || e2e_fail "Allegro's own handler ran $1"
+    echo "ended $1: normal shut-down"
+}
+
 # e2e_wait_window SECONDS: echoes the id of the game's window.
 e2e_wait_window() {
     e2e_poll "$1" 'E2E_WINDOW=$(xdotool search --name "^Zenvar\$" 2>/dev/null | head -n 1); [ -n "$E2E_WINDOW" ]' &&
@@ -95,6 +121,9 @@ e2e_press_message_ok() {
 
 # On a screen larger than the game, E2E_CROP (e.g. 640x480+640+300) cuts its picture out.
 e2e_screenshot() { import -window root ${E2E_CROP:+-crop "$E2E_CROP" +repage} "$1" 2>/dev/null; }
+
+# e2e_changed A B: how many pixels differ between $E2E_WORK/A.png and B.png.
+e2e_changed() { compare -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
 # e2e_pixel FILE X Y: "r,g,b" of one pixel of a screenshot.
 e2e_pixel() {

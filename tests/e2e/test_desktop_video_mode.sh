@@ -5,19 +5,11 @@
 # back; after ESC the game has restored it and the guardian leaves untouched.
 source "$(dirname "$0")/lib.sh"
 
-for tool in Xorg xvidtune; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
-done
+e2e_need Xorg xvidtune
 driver=$(ls /usr/lib/xorg/modules/drivers/dummy_drv.so 2>/dev/null) ||
     { echo "SKIP: the Xorg dummy video driver is not installed (xserver-xorg-video-dummy)"; exit 0; }
 
 e2e_copy_run "$1"
-XORG_PID=""
-stop_xorg() {
-    [ -n "$XORG_PID" ] && kill "$XORG_PID" 2>/dev/null && wait "$XORG_PID" 2>/dev/null
-    e2e_cleanup
-}
-trap stop_xorg EXIT
 
 # No input devices of the machine, no system configuration: only the dummy
 # screen, driven through XTEST.
@@ -55,7 +47,7 @@ CONF
 exec 9>"$E2E_WORK/display"
 Xorg -displayfd 9 -config "$E2E_WORK/xorg.conf" -configdir "$E2E_WORK/xorg.conf.d" \
     -logfile "$E2E_WORK/xorg.log" -noreset -nolisten tcp >"$E2E_WORK/xorg.out" 2>&1 &
-XORG_PID=$!
+E2E_PIDS+=($!)
 exec 9>&-
 if ! e2e_poll 15 '[ -s "$E2E_WORK/display" ]'; then
     echo "SKIP: Xorg with the dummy driver cannot run here:"

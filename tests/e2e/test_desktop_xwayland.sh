@@ -6,26 +6,15 @@
 # with the score tables saved.
 source "$(dirname "$0")/lib.sh"
 
-for tool in weston Xwayland xwininfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
-done
+e2e_need weston Xwayland xwininfo
 
 # Weston's output is smaller than the Xvfb screen: the pointer can leave it.
 e2e_setup "$1" 1280x800x24
-WESTON_PID=""
-stop_weston() {
-    [ -n "$E2E_GAME_PID" ] && kill -KILL "$E2E_GAME_PID" 2>/dev/null && wait "$E2E_GAME_PID" 2>/dev/null
-    E2E_GAME_PID=""
-    [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null && wait "$WESTON_PID" 2>/dev/null
-    e2e_cleanup
-}
-trap stop_weston EXIT
-
 mkdir -m 700 "$E2E_WORK/xdg"
 # Its own HOME: Weston's defaults (the panel on top), not a user's weston.ini.
 HOME="$E2E_WORK" XDG_RUNTIME_DIR="$E2E_WORK/xdg" weston --backend=x11-backend.so --xwayland \
     --socket=zenvar-wayland --width=1024 --height=768 --log="$E2E_WORK/weston.log" >/dev/null 2>&1 &
-WESTON_PID=$!
+E2E_PIDS+=($!)
 if ! e2e_poll 20 'grep -q "xserver listening on display" "$E2E_WORK/weston.log" 2>/dev/null'; then
     echo "SKIP: Weston with Xwayland cannot run here:"
     tail -n 5 "$E2E_WORK/weston.log" 2>/dev/null
@@ -33,7 +22,6 @@ if ! e2e_poll 20 'grep -q "xserver listening on display" "$E2E_WORK/weston.log" 
 fi
 xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_WORK/weston.log" | head -n 1)
 
-E2E_GAME_PID=""
 e2e_start_game env DISPLAY="$xwayland"
 # The game's picture: its window's place on Xwayland's root is its place on
 # Weston's output, which sits at the top left of the Xvfb screen. Weston puts
@@ -60,17 +48,16 @@ e2e_click $((window_x + 300)) $((window_y + 248))
 e2e_wait_round 10 || e2e_fail "a click on Marathon Game started no round"
 import -window root "$E2E_WORK/round.png"
 
-changed() { compare -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
 e2e_key p
 sleep 0.5
 e2e_screenshot "$E2E_WORK/a.png"
 sleep 0.5
 e2e_screenshot "$E2E_WORK/b.png"
-[ "$(changed a b)" -lt 300 ] || e2e_fail "P did not pause the round"
+[ "$(e2e_changed a b)" -lt 300 ] || e2e_fail "P did not pause the round"
 e2e_key p
 sleep 0.5
 e2e_screenshot "$E2E_WORK/c.png"
-[ "$(changed b c)" -gt 1000 ] || e2e_fail "P again did not resume the round"
+[ "$(e2e_changed b c)" -gt 1000 ] || e2e_fail "P again did not resume the round"
 
 # Away from the menu, which lights the item under the pointer.
 xdotool mousemove $((window_x + 630)) $((window_y + 10))

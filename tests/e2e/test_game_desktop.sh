@@ -19,14 +19,10 @@ LATENCY_MS=110
 # pipewire-alsa's plugins, unpacked beside the system by
 # scripts/install-deps.sh: the package itself conflicts with PulseAudio.
 PIPEWIRE_ALSA=/usr/local/lib/pipewire-alsa
-for tool in openbox pulseaudio parec pactl python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 0; }
-done
+e2e_need openbox pulseaudio parec pactl python3
 e2e_setup "$1" 1920x1080x24
 E2E_CROP=640x480+640+300
-
-openbox >"$E2E_WORK/openbox.log" 2>&1 &
-OPENBOX_PID=$!
+e2e_openbox
 SERVER_PIDS=()
 stop_server() {
     [ ${#SERVER_PIDS[@]} -eq 0 ] && return
@@ -35,8 +31,7 @@ stop_server() {
     SERVER_PIDS=()
     unset ALSA_CONFIG_PATH
 }
-stop_desktop() { stop_server; kill "$OPENBOX_PID" 2>/dev/null; e2e_cleanup; }
-trap stop_desktop EXIT
+trap 'stop_server; e2e_cleanup' EXIT
 export XDG_RUNTIME_DIR="$E2E_WORK/xdg" PULSE_RUNTIME_PATH="$E2E_WORK/xdg/pulse"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -68,8 +68,7 @@ e2e_start_game
 window=$(e2e_wait_window 20) || e2e_fail "without sound a missing sample stopped the game"
 sleep 3
 e2e_close_window "$window"
-e2e_wait_exit 15
-[ "$E2E_EXIT" = 0 ] || e2e_fail "the silent game, closed in the intro, ended with $E2E_EXIT"
+e2e_ended "by the close button in the silent game's intro"
 e2e_check_score_files
 mv "$E2E_WORK/held-asset" "$E2E_RUN/sfx/gem.wav"
 echo "no sound device: a missing sample is ignored"

@@ -1,11 +1,10 @@
 #!/bin/bash
-# Score files a crash, a full disk or the player may leave behind: short
-# and long files, a folder or a pipe in their place, a read-only run folder,
-# files the player cannot read or write. The game starts, shows what it read,
-# quits with 0, leaves no file it wrote at other than 35 bytes, and never
-# replaces a file it could not read or may not write. (Another writer and a
-# link are the score table tests' cases; the two-minute game keeps another
-# copy's score.)
+# Score files a crash, a full disk or the player may leave behind: short and
+# long files, a folder or a pipe in their place, a read-only run folder, files
+# the player cannot read or write. The game shows what it read and ends with 0
+# (by ESC, or by SIGTERM and SIGHUP through its normal shut-down), leaves no
+# file it wrote at other than 35 bytes, and never replaces a file it could not
+# read or may not write.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -44,7 +43,12 @@ e2e_text_shown "$E2E_WORK/last.png" normal 176 160 "0" || e2e_fail "rows beyond 
 e2e_wait_text 5 green 192 32 "Two  Min  Scores" || e2e_fail "the two-minute score screen did not come round"
 e2e_text_shown "$E2E_WORK/last.png" normal 176 112 "5000" || e2e_fail "the long file's first score is not shown"
 e2e_text_shown "$E2E_WORK/last.png" normal 416 304 "END" || e2e_fail "the long file's fifth name is not shown"
-e2e_quit "$WHAT"
+e2e_click 630 10  # back to the title, then into a round
+e2e_wait_title 5 || e2e_fail "a click on a score screen did not lead back to the title"
+e2e_click 300 248
+e2e_wait_round 10 || e2e_fail "no round started"
+kill -TERM "$E2E_GAME_PID"
+e2e_ended "by SIGTERM in a round"
 e2e_check_score_files
 check_no_odd_files
 [ "$(e2e_score_row "$E2E_RUN/marathon.dat" 0)" = "12345 ABC" ] || e2e_fail "the short file's row was not kept"
@@ -57,12 +61,13 @@ rm -f "$E2E_RUN"/*.dat
 mkdir "$E2E_RUN/marathon.dat"
 mkfifo "$E2E_RUN/fiveminute.dat"
 to_title "a folder and a pipe"
-e2e_quit "$WHAT"
+kill -HUP "$E2E_GAME_PID"
+e2e_ended "by SIGHUP at the title"
 [ -d "$E2E_RUN/marathon.dat" ] || e2e_fail "the folder in place of marathon.dat was replaced"
 [ "$(stat -c %s "$E2E_RUN/twominute.dat")" -eq 35 ] || e2e_fail "twominute.dat was not written"
 check_no_odd_files
 rmdir "$E2E_RUN/marathon.dat"
-echo "folder and named pipe: the game runs and quits with 0"
+echo "folder and named pipe: the game runs and ends with 0"
 
 # ---- A run folder the game may not write to: nothing written, the old table intact.
 rm -f "$E2E_RUN"/*.dat
