@@ -136,9 +136,6 @@ e2e_tool() {
     echo "$E2E_WORK/$1"
 }
 
-# e2e_close_window ID: the window manager's close button, without a window manager.
-e2e_close_window() { "$(e2e_tool close_window -lX11)" "$1"; }
-
 # e2e_key KEY: held long enough for once-per-frame polling to see it.
 e2e_key() {
     xdotool keydown "$1"
