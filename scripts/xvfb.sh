@@ -7,7 +7,9 @@
 start_xvfb() {
     local work=$1 screen=${2:-640x480x24} tries
     exec 9>"$work/display"
-    Xvfb -displayfd 9 -screen 0 "$screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: by default the server resets when its last client leaves, and a
+    # client connecting in that moment (just after the xdpyinfo below) is refused.
+    Xvfb -displayfd 9 -screen 0 "$screen" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     XVFB_PID=$!
     exec 9>&-
     for tries in $(seq 100); do

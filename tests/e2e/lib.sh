@@ -54,7 +54,7 @@ e2e_need() {
 e2e_openbox() {
     openbox >"$E2E_WORK/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    e2e_poll 10 'wmctrl -m >/dev/null 2>&1' || e2e_fail "openbox did not start"
+    e2e_poll 10 'wmctrl -m >/dev/null 2>&1' || e2e_fail "openbox did not start: $(tail -n 3 "$E2E_WORK/openbox.log")"
 }
 
 # e2e_poll SECONDS COMMAND: runs COMMAND every 0.1 s until it succeeds.
