@@ -1,17 +1,15 @@
 // The front end as the player meets it: the logo intro, the title menu and the
 // attract screens, drawn headless with plain-coloured stand-in art and the glyph
 // font, so each pass's picture and input can be read back.
-#include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/front_end.h"
 #include "app/zenvar_main.h"
 #include "audio/sound_bank.h"
+#include "core/game_types.h"
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "gfx/graphic_library.h"
@@ -22,6 +20,7 @@
 #include "scores/score_table.h"
 #include "support/glyph_font.h"
 #include "support/headless.h"
+#include "support/scratch_folder.h"
 
 using testing_support::Ink;
 using testing_support::textAt;
@@ -38,27 +37,27 @@ BITMAP* solid(int width, int height, int colour) {
 
 class FrontEndTest : public ::testing::Test {
 protected:
-    // Plain-coloured stand-ins for the art.
+    // Plain-coloured stand-ins for the art, and a colour none of it uses.
     const int title = makecol16(40, 200, 40), logo = makecol16(255, 120, 0);
     const int publisher = makecol16(255, 255, 0), developer = makecol16(0, 255, 255);
-    const int stars[2] = {makecol16(255, 0, 0), makecol16(0, 0, 255)};
+    const int UNCLEARED = makecol16(248, 0, 8);
 
     void SetUp() override {
-        static BITMAP* art[4] = {solid(640, 480, title), solid(64, 32, logo), solid(9, 9, stars[0]),
-                                 solid(9, 9, stars[1])};
+        static BITMAP* art[4] = {solid(640, 480, title), solid(64, 32, logo), solid(9, 9, makecol16(255, 0, 0)),
+                                 solid(9, 9, makecol16(0, 0, 255))};
         static GraphicLibrary* library = new GraphicLibrary();
         vline(art[1], 0, 0, 31, makecol16(255, 0, 255));  // the logo's transparent left column
+        static RLE_SPRITE* logo_runs = get_rle_sprite(art[1]);  // as start-up makes it
+        static SoundBank* silent = new SoundBank();
+        static Gryffon* ship = new Gryffon(library);  // the run folder's art; its looks do not matter here
         title_background = art[0];
         game_logo = art[1];
-        static RLE_SPRITE* logo_runs = get_rle_sprite(art[1]);  // as start-up makes it
         game_logo_runs = logo_runs;
         star_images[0] = art[2];
         star_images[1] = art[3];
         bitmap_font = testing_support::glyphFont();
-        static SoundBank* silent = new SoundBank();
         sound_bank = silent;
         graphic_library = library;
-        static Gryffon* ship = new Gryffon(library);  // the run folder's art; its looks do not matter here
         gryffon = ship;
         buffer = create_bitmap(640, 480);
         restart();
@@ -94,36 +93,31 @@ protected:
     std::string text(int x, int y, const std::string& expected, Ink ink = Ink::Normal) {
         return textAt(buffer, x, y, static_cast<int>(expected.size()), ink);
     }
-    // Pixels in a colour no art uses that a pass failed to paint over.
-    int uncleared() {
+    int uncleared() {  // pixels a pass failed to paint over
         int left = 0;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) left += getpixel(buffer, x, y) == UNCLEARED;
         return left;
     }
-    const int UNCLEARED = makecol16(248, 0, 8);
     BITMAP* buffer = nullptr;
 };
 
 struct Item {
     const char* text;
-    int x, y, mode;  // mode 0: Exit
+    int x, y;
 };
-const Item ITEMS[4] = {{"MARATHON GAME", 216, 240, Marathon},
-                       {"2-MINUTE GAME", 216, 272, TwoMinute},
-                       {"5-MINUTE GAME", 216, 304, FiveMinute},
-                       {"EXIT", 288, 336, 0}};
+const Item ITEMS[4] = {{"MARATHON GAME", 216, 240}, {"2-MINUTE GAME", 216, 272}, {"5-MINUTE GAME", 216, 304},
+                       {"EXIT", 288, 336}};
 
 // The numbers of the menu items shown in green; the others must be in normal ink.
 std::string greenItems(BITMAP* buffer) {
     std::string green;
     for (int i = 0; i < 4; ++i) {
-        const Item& item = ITEMS[i];
-        int cells = static_cast<int>(std::string(item.text).size());
-        if (textAt(buffer, item.x, item.y, cells, Ink::Green) == item.text)
+        int cells = static_cast<int>(std::string(ITEMS[i].text).size());
+        if (textAt(buffer, ITEMS[i].x, ITEMS[i].y, cells, Ink::Green) == ITEMS[i].text)
             green += std::to_string(i + 1);
         else
-            EXPECT_EQ(textAt(buffer, item.x, item.y, cells), item.text);
+            EXPECT_EQ(textAt(buffer, ITEMS[i].x, ITEMS[i].y, cells), ITEMS[i].text);
     }
     return green;
 }
@@ -137,13 +131,14 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
     key[KEY_ESC] = 1;
     mouseAt(250, 245, true);
     for (int pass = 1; pass < INTRO_PASSES; ++pass) {
-        // The first pass goes over white: the faint logo must let it show through.
-        // Every later one covers the whole buffer, so the frame tail may leave it.
-        ASSERT_EQ(nextPassRepaintsEverything(), pass > 1) << "pass " << pass;
+        SCOPED_TRACE(pass);
+        // The first pass goes over white, which the faint logo must let show
+        // through; every later one must cover the whole buffer.
+        ASSERT_EQ(nextPassRepaintsEverything(), pass > 1);
         clear_to_color(buffer, pass == 1 ? makecol16(255, 255, 255) : UNCLEARED);
         introStep(buffer);
         if (pass > 1) {
-            ASSERT_EQ(uncleared(), 0) << "pass " << pass;
+            ASSERT_EQ(uncleared(), 0);
         }
         int alpha = pass <= 29    ? 8 * pass
                     : pass <= 109 ? 255
@@ -151,7 +146,7 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
                     : pass <= 169 ? 15 + 8 * (pass - 139)
                     : pass <= 249 ? 255
                                   : 255 - 8 * (pass - 249);
-        ASSERT_EQ(fade_alpha, alpha) << "pass " << pass;
+        ASSERT_EQ(fade_alpha, alpha);
         int pixel = getpixel(buffer, 320, 240);
         EXPECT_TRUE(pass != 1 || (getb16(pixel) > 200 && getb16(pixel) < 255)) << "white shows through";
         EXPECT_TRUE(pass != 100 || pixel == publisher);
@@ -167,20 +162,16 @@ TEST_F(FrontEndTest, IntroFadesEachLogoInAndOutAndEndsOnPass280) {
 }
 
 // Full-screen pictures are read only when their screen comes: the developer's
-// logo when the publisher's has gone, so the intro holds one, and the title's
-// picture by the first front-end pass after the intro or a round (the round
-// puts it away). A file gone by then ends the run with the missing-graphic error.
+// logo once the publisher's has gone, the title's by the first front-end pass
+// after the intro or a round. A file gone by then ends the run with the missing-graphic error.
 TEST_F(FrontEndTest, FullScreenPicturesAreReadWhenTheirScreenComes) {
-    char scratch[] = "/tmp/zenvar-intro-XXXXXX", here[4096];
-    ASSERT_TRUE(mkdtemp(scratch) && getcwd(here, sizeof here));
+    testing_support::ScratchFolder empty;
     BITMAP* title_art = title_background;
-    const struct {
-        int intro_pass;  // 0: a front-end pass
-        BITMAP** read;
-    } steps[] = {{140, &developer_logo}, {0, &title_background}};
+    const struct { int intro_pass; BITMAP** read; } steps[] = {{140, &developer_logo}, {0, &title_background}};
     for (const auto& step : steps)
-        for (const char* folder : {static_cast<const char*>(here), static_cast<const char*>(scratch)}) {
-            ASSERT_EQ(chdir(folder), 0);
+        for (const std::string& folder : {empty.home, empty.path}) {
+            SCOPED_TRACE(folder + " intro pass " + std::to_string(step.intro_pass));
+            std::filesystem::current_path(folder);
             publisher_logo = step.intro_pass ? solid(640, 480, publisher) : nullptr;
             title_background = nullptr;
             intro_frame = step.intro_pass - 1;
@@ -190,16 +181,13 @@ TEST_F(FrontEndTest, FullScreenPicturesAreReadWhenTheirScreenComes) {
             } catch (int code) {
                 thrown = code;
             }
-            SCOPED_TRACE(std::string(folder) + " intro pass " + std::to_string(step.intro_pass));
             EXPECT_EQ(publisher_logo, nullptr);
-            EXPECT_EQ(thrown, folder == here ? 0 : ERR_GRAPHIC_MISSING);
-            EXPECT_TRUE(folder != here || (*step.read && (*step.read)->w == 640)) << "read from the run folder";
+            EXPECT_EQ(thrown, folder == empty.home ? 0 : ERR_GRAPHIC_MISSING);
+            EXPECT_TRUE(folder != empty.home || (*step.read && (*step.read)->w == 640)) << "read from the run folder";
             if (*step.read) destroy_bitmap(*step.read);
             *step.read = nullptr;
         }
     title_background = title_art;
-    EXPECT_EQ(chdir(here), 0);
-    rmdir(scratch);
 }
 
 // The frame tail leaves the buffer uncleared before every front-end screen and
@@ -235,39 +223,36 @@ TEST_F(FrontEndTest, ScreensTheFrameTailLeavesUnclearedPaintEveryPixel) {
     destroy_bitmap(title_background);
 }
 
-// The logo, the menu and its hover highlight, which ends exactly at each item's edge.
-TEST_F(FrontEndTest, TitleShowsLogoMenuAndTheItemUnderTheMouseInGreen) {
-    const struct { int x, y; const char* green; } probes[] = {
-        {216, 240, "1"}, {423, 255, "1"}, {215, 240, ""}, {424, 240, ""},  {216, 239, ""}, {216, 256, ""},
-        {300, 287, "2"}, {300, 304, "3"}, {288, 336, "4"}, {351, 351, "4"}, {352, 340, ""}, {BARE_X, BARE_Y, ""},
+// The item under the mouse is green up to its exact edge, and a click there
+// starts that round with the next pass or, on Exit, quits; elsewhere it does nothing.
+TEST_F(FrontEndTest, TheItemUnderTheMouseIsGreenAndAClickOnItStartsIt) {
+    const int NONE = FrontEnd, EXIT = -1;
+    const struct { int x, y; const char* green; int starts; } probes[] = {
+        {216, 240, "1", Marathon}, {423, 255, "1", Marathon}, {215, 240, "", NONE}, {424, 240, "", NONE},
+        {216, 239, "", NONE},      {216, 256, "", NONE},      {300, 287, "2", TwoMinute}, {300, 304, "3", FiveMinute},
+        {288, 336, "4", EXIT},     {351, 351, "4", EXIT},     {352, 340, "", NONE},   {BARE_X, BARE_Y, "", NONE},
     };
     for (const auto& probe : probes) {
+        SCOPED_TRACE(std::to_string(probe.x) + "," + std::to_string(probe.y));
+        restart();
+        jumpTo(100);
         mouseAt(probe.x, probe.y);
         pass();
-        EXPECT_EQ(greenItems(buffer), probe.green) << probe.x << "," << probe.y;
+        EXPECT_EQ(greenItems(buffer), probe.green);
+        EXPECT_TRUE(running && game_mode == FrontEnd);
+        mouse_b = 1;
+        pass();
+        EXPECT_EQ(game_mode, probe.starts == EXIT ? FrontEnd : probe.starts);
+        EXPECT_EQ(running, probe.starts != EXIT);
+        EXPECT_TRUE(click_latch);
+        EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title) << "this pass still shows the title";
+        EXPECT_EQ(screen_timer, 101);
     }
     EXPECT_EQ(text(152, 432, " \xA9 2026 OSTWICK TEAM#", Ink::Green), " \xA9 2026 OSTWICK TEAM#");
     EXPECT_EQ(text(136, 448, "RELEASED BY HOLTRANE", Ink::Green), "RELEASED BY HOLTRANE");
     // The logo is a sprite at (154, 0): its transparent column shows the background.
     EXPECT_EQ(getpixel(buffer, 154, 0), title);
     EXPECT_EQ(getpixel(buffer, 155, 0), logo);
-    EXPECT_TRUE(running && game_mode == FrontEnd);
-}
-
-// A click on a mode starts that round with the next pass; Exit quits.
-TEST_F(FrontEndTest, AClickOnAGameModeStartsThatRoundAndExitQuits) {
-    for (const Item& item : ITEMS) {
-        restart();
-        jumpTo(100);
-        mouseAt(item.x + 8, item.y + 8, true);
-        pass();
-        SCOPED_TRACE(item.text);
-        EXPECT_EQ(game_mode, item.mode);
-        EXPECT_EQ(running, item.mode != 0);
-        EXPECT_TRUE(click_latch);
-        EXPECT_EQ(getpixel(buffer, BARE_X, BARE_Y), title) << "this pass still shows the title";
-        EXPECT_EQ(screen_timer, 100);
-    }
 }
 
 // ESC still down from the round that ended on it does not quit, on the title
@@ -307,20 +292,16 @@ TEST_F(FrontEndTest, AttractScreensShowTheirContentOnScheduleAndWrapAfter1499) {
     insertScore(five_minute_table, 500000);
     const Ink N = Ink::Normal, G = Ink::Green;
     const struct { int timer, x, y; const char* text; Ink ink; } shown[] = {
-        {1, 216, 240, "MARATHON GAME", N},    {399, 216, 240, "MARATHON GAME", N},
-        {400, 16, 16, "CONTROLS", G},         {799, 16, 16, "CONTROLS", G},
-        {800, 16, 16, "DIRECTED AND PROGRAMMED BY", G}, {1199, 32, 464, "V1.2 ", N},
-        {1200, 192, 32, "MARATHON  SCORES", G}, {1200, 176, 112, "10000#", N},
-        {1200, 416, 304, "OS!#", N},          {1299, 192, 32, "MARATHON  SCORES", G},
-        {1300, 192, 32, "TWO  MIN  SCORES", G}, {1300, 176, 112, "123456#", N},
-        {1300, 416, 112, "ZED#", N},          {1300, 176, 128, "########", N},
-        {1300, 416, 160, "   #", N},          {1300, 176, 208, "7#", N},
-        {1300, 416, 208, "##X#", N},          {1300, 416, 256, "9.!#", N},
-        {1300, 176, 304, "-2#", N},           {1300, 416, 304, "ABC#", N},
+        {1, 216, 240, "MARATHON GAME", N}, {399, 216, 240, "MARATHON GAME", N}, {400, 16, 16, "CONTROLS", G},
+        {799, 16, 16, "CONTROLS", G}, {800, 16, 16, "DIRECTED AND PROGRAMMED BY", G}, {1199, 32, 464, "V1.2 ", N},
+        {1200, 192, 32, "MARATHON  SCORES", G}, {1200, 176, 112, "10000#", N}, {1200, 416, 304, "OS!#", N},
+        {1299, 192, 32, "MARATHON  SCORES", G}, {1300, 192, 32, "TWO  MIN  SCORES", G},
+        {1300, 176, 112, "123456#", N}, {1300, 416, 112, "ZED#", N}, {1300, 176, 128, "########", N},
+        {1300, 416, 160, "   #", N}, {1300, 176, 208, "7#", N}, {1300, 416, 208, "##X#", N},
+        {1300, 416, 256, "9.!#", N}, {1300, 176, 304, "-2#", N}, {1300, 416, 304, "ABC#", N},
         {1300, 208, 400, "BONUS AT 30000", N}, {1300, 160, 416, "AND THEN EVERY 50000", N},
         {1399, 192, 32, "TWO  MIN  SCORES", G}, {1400, 192, 32, "FIVE MIN  SCORES", G},
-        {1400, 176, 112, "500000#", N},       {1400, 416, 160, "ZED#", N},
-        {1499, 192, 32, "FIVE MIN  SCORES", G},
+        {1400, 176, 112, "500000#", N}, {1400, 416, 160, "ZED#", N}, {1499, 192, 32, "FIVE MIN  SCORES", G},
     };
     for (const auto& row : shown) {
         jumpTo(row.timer);

@@ -10,11 +10,8 @@ namespace {
 
 // A pause stops the clock, but a clock that has run out is reported even then.
 TEST(ShellClockTick, CountsDownUnlessPausedAndFlagsTimeUpBelowZero) {
-    const struct {
-        bool paused;
-        int before, after;
-        bool time_up;
-    } ticks[] = {{false, 1, 0, false}, {false, 0, -1, true}, {true, 5, 5, false}, {true, -1, -1, true}};
+    const struct { bool paused; int before, after; bool time_up; } ticks[] = {
+        {false, 1, 0, false}, {false, 0, -1, true}, {true, 5, 5, false}, {true, -1, -1, true}};
     for (const auto& tick : ticks) {
         paused = tick.paused;
         time_up = false;
@@ -27,8 +24,7 @@ TEST(ShellClockTick, CountsDownUnlessPausedAndFlagsTimeUpBelowZero) {
 }
 
 // The cursor runs images 3, 2, 1, 0 for four passes each, masked, its top-left
-// 8 pixels left of and above the mouse; the pass leaves the buffer black and
-// waits once.
+// 8 pixels left of and above the mouse; the pass leaves the buffer black and waits once.
 TEST(ShellPresentFrame, CursorCyclesAtTheHotSpotAndTheBufferIsCleared) {
     BITMAP* images[4];
     const int colours[4] = {makecol(255, 0, 0), makecol(0, 255, 0), makecol(0, 0, 255), makecol(255, 255, 0)};
@@ -43,13 +39,14 @@ TEST(ShellPresentFrame, CursorCyclesAtTheHotSpotAndTheBufferIsCleared) {
     mouse_x = 200;
     mouse_y = 150;
     for (int pass = 0; pass < 20; ++pass) {
+        SCOPED_TRACE(pass);
         clear_to_color(buffer, backdrop);
         long before = testing_support::framesPresented();
         presentFrame(buffer, images);
         EXPECT_EQ(testing_support::framesPresented(), before + 1);
         int shown = colours[3 - pass % 16 / 4];
-        ASSERT_EQ(getpixel(screen, 193, 142), shown) << "pass " << pass;
-        ASSERT_EQ(getpixel(screen, 207, 157), shown) << "pass " << pass;
+        ASSERT_EQ(getpixel(screen, 193, 142), shown);
+        ASSERT_EQ(getpixel(screen, 207, 157), shown);
         EXPECT_EQ(getpixel(screen, 192, 142), backdrop) << "the masked corner";
         for (int y = 0; y < 480; y += 7)
             for (int x = 0; x < 640; x += 5) ASSERT_EQ(getpixel(buffer, x, y), 0) << x << "," << y;

@@ -1,31 +1,33 @@
 // The sound bank without a sound device (the game runs silent and reads no
 // file) and with a stand-in sound card that records what each effect starts.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "audio/sound_bank.h"
 #include "support/recording_sound.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
-// Headless Allegro has no sound driver, exactly like a machine without a sound
-// card: install_sound fails, and no operation may load a file or reach the
-// MIDI player, which runs on a timer the silent game never installs.
+// Each effect's file and the speed it starts at; the music has no file here.
+const struct { void (SoundBank::*play)(); const char* file; int permille; } OPERATIONS[] = {
+    {&SoundBank::playShot, "shot", 1000}, {&SoundBank::playDie, "die", 1000},
+    {&SoundBank::playEnemyBullet, "enemybullet", 1000}, {&SoundBank::playEnemyLaser, "enemylaser", 1000},
+    {&SoundBank::playEnemyDie, "enemydie", 1000}, {&SoundBank::playEnemyBigDie, "enemybigdie", 800},
+    {&SoundBank::playThree, "three", 1000}, {&SoundBank::playTwo, "two", 1000}, {&SoundBank::playOne, "one", 1000},
+    {&SoundBank::playGo, "go", 1000}, {&SoundBank::playGem, "gem", 1000}, {&SoundBank::playExtraLife, "extralife", 1000},
+    {&SoundBank::playGameMusic, nullptr, 0}, {&SoundBank::playTitleMusic, nullptr, 0}, {&SoundBank::stopMusic, nullptr, 0}};
+
+// Headless Allegro has no sound driver, like a machine without a sound card: no
+// operation may load a file or reach the MIDI player, whose timer is never installed.
 TEST(SilentSoundBank, EveryOperationIsHarmlessAndNoFileIsNeeded) {
-    char empty[] = "/tmp/zenvar-audio-XXXXXX", here[4096];
-    ASSERT_TRUE(mkdtemp(empty) && getcwd(here, sizeof here) && chdir(empty) == 0);  // not one sample exists
+    testing_support::ScratchFolder empty;
+    empty.enter();
     SoundBank* bank = new SoundBank();
     EXPECT_FALSE(bank->isEnabled());
     EXPECT_NO_THROW(bank->load());
-    for (void (SoundBank::*play)() :
-         {&SoundBank::playShot, &SoundBank::playDie, &SoundBank::playEnemyBullet, &SoundBank::playEnemyLaser,
-          &SoundBank::playEnemyDie, &SoundBank::playEnemyBigDie, &SoundBank::playThree, &SoundBank::playTwo,
-          &SoundBank::playOne, &SoundBank::playGo, &SoundBank::playGem, &SoundBank::playExtraLife,
-          &SoundBank::playGameMusic, &SoundBank::playTitleMusic, &SoundBank::stopMusic, &SoundBank::unload})
-        (bank->*play)();
+    for (const auto& operation : OPERATIONS) (bank->*operation.play)();
+    bank->unload();
     delete bank;
-    ASSERT_EQ(chdir(here), 0);
-    rmdir(empty);
 }
 
 // Each effect starts its own file at the speed it was recorded at, but the big
@@ -35,14 +37,8 @@ TEST(SoundBankEffects, EachPlaysItsOwnFileAndTheBigExplosionPlaysLower) {
     SoundBank* bank = new SoundBank();
     ASSERT_TRUE(bank->isEnabled());
     bank->load();
-    const struct { void (SoundBank::*play)(); const char* file; int permille; } effects[] = {
-        {&SoundBank::playShot, "shot", 1000}, {&SoundBank::playDie, "die", 1000},
-        {&SoundBank::playEnemyBullet, "enemybullet", 1000}, {&SoundBank::playEnemyLaser, "enemylaser", 1000},
-        {&SoundBank::playEnemyDie, "enemydie", 1000}, {&SoundBank::playEnemyBigDie, "enemybigdie", 800},
-        {&SoundBank::playThree, "three", 1000}, {&SoundBank::playTwo, "two", 1000}, {&SoundBank::playOne, "one", 1000},
-        {&SoundBank::playGo, "go", 1000}, {&SoundBank::playGem, "gem", 1000},
-        {&SoundBank::playExtraLife, "extralife", 1000}};
-    for (const auto& effect : effects) {
+    for (const auto& effect : OPERATIONS) {
+        if (!effect.file) continue;
         (bank->*effect.play)();
         ASSERT_FALSE(testing_support::soundsStarted().empty()) << effect.file;
         EXPECT_EQ(testing_support::soundsStarted().back().name, effect.file);

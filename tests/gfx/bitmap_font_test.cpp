@@ -2,12 +2,12 @@
 // drawn as capitals, bytes without a glyph left blank so columns still line up.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
 
 #include "core/game_types.h"
 #include "gfx/bitmap_font.h"
-#include "gfx_fixture.h"
 #include "support/glyph_font.h"
+#include "support/scratch_folder.h"
 
 using testing_support::Ink;
 
@@ -17,11 +17,7 @@ const std::string ALL_GLYPHS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ .?!+-$%0123456789()\x
 
 TEST(BitmapFont, TextLandsInItsCellsInBothInks) {
     const std::string rows = ALL_GLYPHS.substr(0, 24) + "\n" + ALL_GLYPHS.substr(24);
-    struct {
-        std::string text;
-        int lines, cells;
-        std::string shown;  // '#' is a blank cell
-    } table[] = {
+    const struct { std::string text; int lines, cells; std::string shown; } table[] = {  // '#': a blank cell
         {rows, 2, 24, rows},
         {"pack my box with five dozen liquor jugs", 1, 39, "PACK MY BOX WITH FIVE DOZEN LIQUOR JUGS"},
         {"AB:C,D/E\x80" "F\xFF" "G\xA8" "H", 1, 15, "AB#C#D#E#F#G#H#"},
@@ -32,10 +28,8 @@ TEST(BitmapFont, TextLandsInItsCellsInBothInks) {
     for (const auto& row : table)
         for (Ink ink : {Ink::Normal, Ink::Green}) {
             clear_to_color(canvas, 0);
-            if (ink == Ink::Green)
-                testing_support::glyphFont()->drawGreen(canvas, row.text, 8, 40);
-            else
-                testing_support::glyphFont()->draw(canvas, row.text, 8, 40);
+            (testing_support::glyphFont()->*(ink == Ink::Green ? &BitmapFont::drawGreen : &BitmapFont::draw))(
+                canvas, row.text, 8, 40);
             std::string shown;
             for (int line = 0; line < row.lines; ++line)
                 shown += (line ? "\n" : "") + testing_support::textAt(canvas, 8, 40 + 16 * line, row.cells, ink);
@@ -44,9 +38,8 @@ TEST(BitmapFont, TextLandsInItsCellsInBothInks) {
     destroy_bitmap(canvas);
 }
 
-// Glyphs keep their shape and their holes: drawn in strip order over a backdrop,
-// the line is the generated strip itself with the backdrop where it is
-// transparent, also where the text starts off the top-left edge.
+// Drawn in strip order over a backdrop, the line is the generated strip itself
+// with the backdrop where it is transparent, also when it starts off the top-left edge.
 TEST(BitmapFont, GlyphsKeepTheirShapeAndHoles) {
     BitmapFont font;
     BITMAP* strip = load_bitmap("font/fontgreen.bmp", nullptr);
@@ -71,21 +64,19 @@ TEST(BitmapFont, GlyphsKeepTheirShapeAndHoles) {
 
 // Both strips are needed: the game stops with the missing-graphic error otherwise.
 TEST(BitmapFont, LoadsOnlyWithBothStrips) {
-    auto thrown = [] {
-        try {
-            BitmapFont font;
-            font.unload();
-        } catch (int code) {
-            return code;
-        }
-        return 0;
-    };
-    ScratchFolder folder;
+    testing_support::ScratchFolder folder;
     folder.enter();
-    EXPECT_EQ(thrown(), ERR_GRAPHIC_MISSING);
-    folder.writeImage("font/font.bmp", makecol(255, 255, 255), 768, 16);
-    EXPECT_EQ(thrown(), ERR_GRAPHIC_MISSING);
-    folder.writeImage("font/fontgreen.bmp", makecol(0, 255, 0), 768, 16);
-    EXPECT_EQ(thrown(), 0);
+    for (int strips : {0, 1, 2, 3}) {
+        std::filesystem::remove_all("font");
+        if (strips & 1) folder.writeImage("font/font.bmp", makecol(255, 255, 255), 768, 16);
+        if (strips & 2) folder.writeImage("font/fontgreen.bmp", makecol(0, 255, 0), 768, 16);
+        int thrown = 0;
+        try {
+            BitmapFont().unload();
+        } catch (int code) {
+            thrown = code;
+        }
+        EXPECT_EQ(thrown, strips == 3 ? 0 : ERR_GRAPHIC_MISSING) << "strips " << strips;
+    }
 }
 }  // namespace

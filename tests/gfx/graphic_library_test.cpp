@@ -1,64 +1,41 @@
-// The graphic library's sharing, counting and ordering rules, on real files,
-// the picture loader and the in-place fade toward black.
+// The graphic library's sharing, counting and ordering rules on real files, the
+// picture loader and the in-place fade toward black.
+#include <allegro.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "core/game_files.h"
-
 #include "gfx/black_fade.h"
 #include "gfx/graphic_library.h"
-#include "gfx_fixture.h"
-#include "support/headless.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
-class GraphicLibraryTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder.writeImage("red.bmp", makecol(255, 0, 0));
-        folder.writeImage("green.bmp", makecol(0, 255, 0));
-        folder.writeImage("blue.bmp", makecol(0, 0, 255));
-        folder.enter();
-    }
-    ScratchFolder folder;
-    GraphicLibrary library;
-};
-
-// One path, one bitmap, alive until its last user lets it go.
-TEST_F(GraphicLibraryTest, SamePathSharesOneBitmapUntilTheLastRelease) {
-    BITMAP* first = library.acquire("red.bmp");
-    BITMAP* second = library.acquire("red.bmp");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first, second);
-    ASSERT_EQ(library.entryCount(), 1);
-    EXPECT_EQ(library.countAt(0), 2);
-    EXPECT_EQ(library.nameAt(0), "red.bmp");
-
-    library.release(first);
-    ASSERT_EQ(library.entryCount(), 1);
-    EXPECT_EQ(library.countAt(0), 1);
-    // Still a live bitmap for the remaining user.
-    EXPECT_EQ(getpixel(second, 3, 3), makecol(255, 0, 0));
-
-    library.release(second);
-    EXPECT_EQ(library.entryCount(), 0);
+std::string entriesOf(const GraphicLibrary& library) {
+    std::string entries;
+    for (int i = 0; i < library.entryCount(); ++i) entries += library.nameAt(i) + std::to_string(library.countAt(i)) + " ";
+    return entries;
 }
 
-// Entries keep their order when one goes and a returning file joins the end; a
-// missing file (tried again later), null, a stranger's bitmap or one release
-// too many change nothing.
-TEST_F(GraphicLibraryTest, OrderSurvivesReleasesAndBadRequestsChangeNothing) {
+// One path, one bitmap, alive until its last user lets it go. Entries keep
+// their order when one goes and a returning file joins the end; a missing file
+// (tried again later), null, a stranger's bitmap or one release too many change nothing.
+TEST(GraphicLibrary, SharesOneBitmapPerPathAndKeepsItsEntriesInOrder) {
+    testing_support::ScratchFolder folder;
+    folder.writeImage("red.bmp", makecol(255, 0, 0));
+    folder.writeImage("green.bmp", makecol(0, 255, 0));
+    folder.writeImage("blue.bmp", makecol(0, 0, 255));
+    folder.enter();
+    GraphicLibrary library;
     BITMAP* red = library.acquire("red.bmp");
     BITMAP* green = library.acquire("green.bmp");
     BITMAP* blue = library.acquire("blue.bmp");
-    library.acquire("blue.bmp");
+    ASSERT_NE(blue, nullptr);
+    EXPECT_EQ(library.acquire("blue.bmp"), blue);
     EXPECT_EQ(library.acquire("late.bmp"), nullptr);
     BITMAP* stranger = create_bitmap(8, 8);
     library.release(nullptr);
@@ -67,15 +44,16 @@ TEST_F(GraphicLibraryTest, OrderSurvivesReleasesAndBadRequestsChangeNothing) {
     library.release(green);
     library.release(red);
     library.release(red);
-    folder.writeImage("late.bmp", makecol(0, 0, 255));
+    folder.writeImage("late.bmp", makecol(255, 255, 0));
     BITMAP* late = library.acquire("late.bmp");
     green = library.acquire("green.bmp");
     EXPECT_EQ(getpixel(green, 0, 0), makecol(0, 255, 0));
-    std::string entries;
-    for (int i = 0; i < library.entryCount(); ++i) entries += library.nameAt(i) + std::to_string(library.countAt(i)) + " ";
-    EXPECT_EQ(entries, "blue.bmp2 late.bmp1 green.bmp1 ");
-    for (BITMAP* bitmap : {blue, blue, late, green}) library.release(bitmap);
-    EXPECT_EQ(library.entryCount(), 0);
+    EXPECT_EQ(entriesOf(library), "blue.bmp2 late.bmp1 green.bmp1 ");
+    library.release(blue);
+    EXPECT_EQ(entriesOf(library), "blue.bmp1 late.bmp1 green.bmp1 ");
+    EXPECT_EQ(getpixel(blue, 3, 3), makecol(0, 0, 255)) << "still there for its other user";
+    for (BITMAP* bitmap : {blue, late, green}) library.release(bitmap);
+    EXPECT_EQ(entriesOf(library), "");
 }
 
 // Every 16-bit colour (the mask colour too) at every alpha the blender takes:
@@ -102,10 +80,7 @@ TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
                          memcmp(expected->line[y], copied->line[y], 512) != 0;
         EXPECT_EQ(differing, 0) << "alpha " << alpha;
     }
-    destroy_bitmap(every_colour);
-    destroy_bitmap(expected);
-    destroy_bitmap(faded);
-    destroy_bitmap(copied);
+    for (BITMAP* bitmap : {every_colour, expected, faded, copied}) destroy_bitmap(bitmap);
 }
 
 bool samePictures(BITMAP* a, BITMAP* b) {
@@ -128,7 +103,7 @@ TEST(PictureLoading, GivesAllegrosPixelsForEveryShippedPictureAndOddFile) {
     std::ifstream title("backgrounds/titlebg.bmp", std::ios::binary);
     std::vector<char> title_bytes(300000);
     title.read(title_bytes.data(), static_cast<std::streamsize>(title_bytes.size()));
-    ScratchFolder folder;
+    testing_support::ScratchFolder folder;
     folder.enter();
     std::ofstream("cut.bmp", std::ios::binary).write(title_bytes.data(), title.gcount());
     BITMAP* eight_bits = create_bitmap_ex(8, 20, 10);

@@ -1,12 +1,11 @@
 #include "support/glyph_font.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "gfx/bitmap_font.h"
+#include "support/scratch_folder.h"
 
 namespace testing_support {
 
@@ -38,16 +37,12 @@ void saveStrip(const std::string& path, Ink ink) {
 
 // The font loads its strips from font/ under the working directory.
 BitmapFont* loadFont() {
-    char folder[] = "/tmp/zenvar-glyphs-XXXXXX", here[4096];
-    if (!mkdtemp(folder) || !getcwd(here, sizeof here)) throw std::runtime_error("no scratch folder");
-    std::string fonts = std::string(folder) + "/font";
-    if (mkdir(fonts.c_str(), 0755) != 0 || chdir(folder) != 0) throw std::runtime_error("no font folder");
+    ScratchFolder folder;
+    folder.enter();
+    if (mkdir("font", 0755) != 0) throw std::runtime_error("no font folder");
     saveStrip("font/font.bmp", Ink::Normal);
     saveStrip("font/fontgreen.bmp", Ink::Green);
-    BitmapFont* font = new BitmapFont();
-    if (chdir(here) != 0 || std::system(("rm -rf '" + std::string(folder) + "'").c_str()) != 0)
-        throw std::runtime_error("cannot leave the scratch folder");
-    return font;
+    return new BitmapFont();
 }
 
 }  // namespace
@@ -66,12 +61,6 @@ std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink) {
             if (pixel == glyphColour(glyph, ink)) found = characterOf(glyph);
         text += found;
     }
-    return text;
-}
-
-std::string linesAt(BITMAP* bitmap, int x, int y, int lines, int length, Ink ink) {
-    std::string text;
-    for (int line = 0; line < lines; ++line) text += (line ? "\n" : "") + textAt(bitmap, x, y + line * CELL, length, ink);
     return text;
 }
 

@@ -18,7 +18,5 @@ BitmapFont* glyphFont();
 // The characters in `length` cells from the cell whose top-left corner is (x, y),
 // read at each cell's centre. A cell without a glyph of that ink reads as '#'.
 std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink = Ink::Normal);
-// `lines` rows of cells one under the other, joined by newlines.
-std::string linesAt(BITMAP* bitmap, int x, int y, int lines, int length, Ink ink = Ink::Normal);
 
 }  // namespace testing_support
