@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "core/program.h"
@@ -24,6 +23,11 @@ Pass over(char letter) {
     return {168 + 16 * (cell % 19) + 8, 248 + 16 * (cell / 19), 0};
 }
 Pass pressed(Pass where) { return {where.x, where.y, 1}; }
+void setMouse(Pass pass) {
+    mouse_x = pass.x;
+    mouse_y = pass.y;
+    mouse_b = pass.buttons;
+}
 
 // A click (press, release) for each character: a letter types it, '<' is DELETE, '$' is END!.
 std::vector<Pass> typing(const std::string& keys) {
@@ -55,7 +59,6 @@ protected:
     }
     void TearDown() override {
         reset();
-        bitmap_font = nullptr;
         destroy_bitmap(buffer);
     }
 
@@ -63,13 +66,7 @@ protected:
     // When the script runs out the window is closed, which ends the screen.
     int runScreen(int score, const std::vector<Pass>& passes) {
         size_t next = 0;
-        auto applyNext = [&]() {
-            if (next == passes.size()) close_requested = true;
-            if (next == passes.size()) return;
-            mouse_x = passes[next].x;
-            mouse_y = passes[next].y;
-            mouse_b = passes[next++].buttons;
-        };
+        auto applyNext = [&] { next < passes.size() ? setMouse(passes[next++]) : void(close_requested = true); };
         applyNext();
         long before = testing_support::framesPresented();
         testing_support::setFrameScript(applyNext);
@@ -135,9 +132,7 @@ TEST_F(NameEntryTest, ZonesEndExactlyAtTheirEdges) {
         reset();
         NameEntry entry(table, insertScore(table, 600));
         for (Pass pass : {pressed(over('P')), over('P'), Pass{probe.x, probe.y, 1}}) {
-            mouse_x = pass.x;
-            mouse_y = pass.y;
-            mouse_b = pass.buttons;
+            setMouse(pass);
             entry.nameEntryClick();
         }
         EXPECT_EQ(name(0), probe.name) << probe.x << "," << probe.y;

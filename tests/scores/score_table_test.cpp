@@ -1,27 +1,26 @@
 // Score tables against real files in a scratch folder: every file size the game
 // can meet, files that are not files, failed saves, and the table operations.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "scores/score_table.h"
+#include "support/scratch_folder.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
 typedef std::vector<unsigned char> Bytes;
-
 // "500AAA 400BBB ...": five rows, score then three name bytes.
 ScoreTable tableOf(const std::string& text) {
     ScoreTable table = {};
@@ -54,34 +53,20 @@ const char* const FIRST_RUN = "10000OST 10000WIC 10000KST 10000UDI 10000OS!";
 // Every byte differs, so a partial load shows which bytes it kept.
 const char* const OLD = "287454020abc 287454021def 287454022ghi 287454023jkl 287454024mno";
 
+void writeFile(const std::string& file, const Bytes& bytes) {
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+Bytes readFile(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+// Entries in a folder: a temporary left behind shows here.
+long entries(const std::string& where) { return std::distance(fs::directory_iterator(where), {}); }
+
 class ScoreFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/zenvar-scores-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        path = folder + "/marathon.dat";
-    }
-    void TearDown() override { ASSERT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0); }
-
-    void writeFile(const std::string& file, const Bytes& bytes) {
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
-    Bytes readFile(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    // Entries in the folder (or another): a temporary left behind shows here.
-    size_t entries(const std::string& where) {
-        size_t count = 0;
-        DIR* dir = opendir(where.c_str());
-        while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-        closedir(dir);
-        return count;
-    }
-
-    std::string folder;
-    std::string path;
+    testing_support::ScratchFolder folder;
+    std::string path = folder.path + "/marathon.dat";
 };
 
 // Every length from empty to past the record: a short file replaces only the
@@ -100,22 +85,19 @@ TEST_F(ScoreFileTest, FilesOfEverySizeLoadTheirBytesAndSaveBackAs35) {
         EXPECT_EQ(recordOf(table), expected) << length << " bytes";
         ASSERT_TRUE(saveScoreTable(table, path));
         EXPECT_EQ(readFile(path), expected) << length << " bytes";
-        EXPECT_EQ(entries(folder), 1u);
+        EXPECT_EQ(entries(folder.path), 1);
     }
 }
 
 // A save keeps the permissions the player gave the file; a first save gets
 // those of any new file.
 TEST_F(ScoreFileTest, SavedFilesKeepOrGetOrdinaryPermissions) {
-    struct stat saved, plain;
-    ASSERT_TRUE(saveScoreTable(tableOf(OLD), path));
-    writeFile(folder + "/plain", Bytes{1});
-    ASSERT_EQ(stat(path.c_str(), &saved) | stat((folder + "/plain").c_str(), &plain), 0);
-    EXPECT_EQ(saved.st_mode & 0777, plain.st_mode & 0777);
-    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(saveScoreTable(tableOf(OLD), path));
-    ASSERT_EQ(stat(path.c_str(), &saved), 0);
-    EXPECT_EQ(saved.st_mode & 0777, 0640u);
+    writeFile(folder.path + "/plain", Bytes{1});
+    for (fs::perms given : {fs::status(folder.path + "/plain").permissions(), fs::perms(0640)}) {
+        if (fs::exists(path)) fs::permissions(path, given);
+        ASSERT_TRUE(saveScoreTable(tableOf(OLD), path));
+        EXPECT_EQ(fs::status(path).permissions(), given);
+    }
 }
 
 // Every row, a tie (below the equal score) and one point short of qualifying.
@@ -138,10 +120,10 @@ TEST(ScoreTableTest, InsertPlacesEachScoreAtItsRowAndDropsTheLast) {
 // file-size limit makes the write fail half way, as on a full disk, for root too.
 // A link stays a link: the file it points at is replaced.
 TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
-    const std::string sub = folder + "/sub";
+    const std::string sub = folder.path + "/sub";
     const std::function<void()> other_writer = [&] { writeFile(path, recordOf(tableOf(OTHER_WRITER))); };
     const auto linked = [&](const char* target) {
-        mkdir(sub.c_str(), 0755);
+        fs::create_directory(sub);
         ASSERT_EQ(symlink(target, path.c_str()), 0);
     };
     const struct {
@@ -155,7 +137,7 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
         {"one entry", other_writer, true, false, false, true, "900OTH 777NEW 500AAA 400BBB 300CCC", ""},
         {"first run", [] {}, false, false, false, true, FIRST_RUN, ""},
         {"size limit", other_writer, true, false, true, false, OTHER_WRITER, "File too large"},
-        {"folder", [&] { mkdir(path.c_str(), 0755); }, true, false, false, false, "", "Is a directory"},
+        {"folder", [&] { fs::create_directory(path); }, true, false, false, false, "", "Is a directory"},
         {"unreadable at start", other_writer, true, true, false, false, OTHER_WRITER, ""},
         {"link", [&] { linked("sub/real.dat"); writeFile(sub + "/real.dat", recordOf(tableOf(OTHER_WRITER))); },
          true, false, false, true, "900OTH 777NEW 500AAA 400BBB 300CCC", ""},
@@ -163,7 +145,7 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
     };
     signal(SIGXFSZ, SIG_IGN);  // as the game does
     for (const auto& c : cases) {
-        ASSERT_EQ(std::system(("rm -rf '" + folder + "'/*").c_str()), 0);
+        for (const auto& entry : fs::directory_iterator(folder.path)) fs::remove_all(entry);
         c.arrange();
         ScoreTable now = tableOf(LOADED);
         if (c.entry) std::memcpy(now.names[insertScore(now, 777)], "NEW", 3);
@@ -184,18 +166,17 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
         close(pipe_ends[0]);
         setrlimit(RLIMIT_FSIZE, &saved_limit);
 
-        struct stat info;
-        bool folder_left = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        bool folder_left = fs::is_directory(path);
         EXPECT_EQ(folder_left, !*c.expected) << c.what;
         EXPECT_TRUE(folder_left || readFile(path) == recordOf(tableOf(c.expected))) << c.what;
         const std::string start = *c.message ? "Zenvar: " + path + " not saved: " : "";
         EXPECT_EQ(said.substr(0, start.size()), start) << c.what << ": " << said;
         EXPECT_NE(said.find(c.message), std::string::npos) << c.what << ": " << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *c.message ? 1 : 0) << c.what << ": " << said;
-        bool link = lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
-        EXPECT_EQ(entries(folder), link ? 2u : 1u) << c.what << ": no temporary left";
-        EXPECT_TRUE(!link || entries(sub) == 1u) << c.what << ": no temporary left";
-        EXPECT_EQ(link, access(sub.c_str(), F_OK) == 0) << c.what << ": the link stays";
+        bool link = fs::is_symlink(path);
+        EXPECT_EQ(entries(folder.path), link ? 2 : 1) << c.what << ": no temporary left";
+        EXPECT_TRUE(!link || entries(sub) == 1) << c.what << ": no temporary left";
+        EXPECT_EQ(link, fs::exists(sub)) << c.what << ": the link stays";
     }
 }
 
