@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "core/frame_clock.h"
-#include "core/program.h"
 #include "core/shell_state.h"
 #include "support/headless.h"
 

@@ -140,19 +140,4 @@ TEST_F(NameEntryTest, ZonesEndExactlyAtTheirEdges) {
     }
 }
 
-// The light bar: a white line with a blue glow fading over three pixels on
-// each side, the whole height of the screen, three pixels further each pass.
-TEST_F(NameEntryTest, TheLightBarSweepsWithAGlowOnBothSides) {
-    NameEntry entry(table, 0);
-    for (int i = 0; i < 6; ++i) entry.sweepLightBar(buffer);
-    clear_bitmap(buffer);
-    entry.sweepLightBar(buffer);  // centred on x = 9
-    const int shade[9] = {0, 30, 100, 170, 255, 170, 100, 30, 0};
-    for (int i = 0; i < 9; ++i) {
-        int expected = shade[i] ? makecol16(shade[i], shade[i], 255) : 0;
-        EXPECT_EQ(getpixel(buffer, 5 + i, 0), expected) << "x " << 5 + i;
-        EXPECT_EQ(getpixel(buffer, 5 + i, 479), expected) << "x " << 5 + i;
-    }
-}
-
 }  // namespace
