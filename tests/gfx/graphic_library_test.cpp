@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "core/game_files.h"
 #include "gfx/black_fade.h"
@@ -100,12 +99,10 @@ TEST(PictureLoading, GivesAllegrosPixelsForEveryShippedPictureAndOddFile) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
         if (entry.path().extension() == ".bmp") paths.push_back(std::filesystem::absolute(entry.path()).string());
     ASSERT_GE(paths.size(), 60u) << "run from the run folder";
-    std::ifstream title("backgrounds/titlebg.bmp", std::ios::binary);
-    std::vector<char> title_bytes(300000);
-    title.read(title_bytes.data(), static_cast<std::streamsize>(title_bytes.size()));
     testing_support::ScratchFolder folder;
+    std::filesystem::copy_file("backgrounds/titlebg.bmp", folder.path + "/cut.bmp");
+    std::filesystem::resize_file(folder.path + "/cut.bmp", 300000);
     folder.enter();
-    std::ofstream("cut.bmp", std::ios::binary).write(title_bytes.data(), title.gcount());
     BITMAP* eight_bits = create_bitmap_ex(8, 20, 10);
     clear_to_color(eight_bits, 7);
     save_bmp("eight.bmp", eight_bits, default_palette);
