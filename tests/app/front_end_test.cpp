@@ -101,11 +101,7 @@ protected:
     BITMAP* buffer = nullptr;
 };
 
-struct Item {
-    const char* text;
-    int x, y;
-};
-const Item ITEMS[4] = {{"MARATHON GAME", 216, 240}, {"2-MINUTE GAME", 216, 272}, {"5-MINUTE GAME", 216, 304},
+const struct { const char* text; int x, y; } ITEMS[4] = {{"MARATHON GAME", 216, 240}, {"2-MINUTE GAME", 216, 272}, {"5-MINUTE GAME", 216, 304},
                        {"EXIT", 288, 336}};
 
 // The numbers of the menu items shown in green; the others must be in normal ink.
@@ -221,8 +217,8 @@ TEST_F(FrontEndTest, TheItemUnderTheMouseIsGreenAndAClickOnItStartsIt) {
     const int NONE = FrontEnd, EXIT = -1;
     const struct { int x, y; const char* green; int starts; } probes[] = {
         {216, 240, "1", Marathon}, {423, 255, "1", Marathon}, {215, 240, "", NONE}, {424, 240, "", NONE},
-        {216, 239, "", NONE},      {216, 256, "", NONE},      {300, 287, "2", TwoMinute}, {300, 304, "3", FiveMinute},
-        {288, 336, "4", EXIT},     {351, 351, "4", EXIT},     {352, 340, "", NONE},   {BARE_X, BARE_Y, "", NONE},
+        {216, 239, "", NONE}, {216, 256, "", NONE}, {300, 287, "2", TwoMinute}, {300, 304, "3", FiveMinute},
+        {288, 336, "4", EXIT}, {351, 351, "4", EXIT}, {352, 340, "", NONE}, {BARE_X, BARE_Y, "", NONE},
     };
     for (const auto& probe : probes) {
         SCOPED_TRACE(std::to_string(probe.x) + "," + std::to_string(probe.y));
