@@ -1,16 +1,33 @@
 // Enemies: what every kind shares (hit box, shots, flight, explosion, its art
 // coming and going) and where their shots leave the field. Gems share the art handling.
-#include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <set>
-#include <vector>
 
-#include "core/game_types.h"
-#include "play/enemy_fixture.h"
-#include "play/enemy_shot.h"
-#include "play/gem.h"
+#include "round_fixture.h"
 
-using namespace enemy_testing;
+using namespace round_testing;
+namespace fs = std::filesystem;
+
+// A private copy of the run folder's sprites, the working folder while it lives.
+class PrivateArt {
+public:
+    PrivateArt() : original(fs::current_path()) {
+        char pattern[] = "/tmp/zenvar-art-XXXXXX";
+        folder = mkdtemp(pattern);
+        fs::copy(original / "sprites", folder / "sprites", fs::copy_options::recursive);
+        fs::current_path(folder);
+    }
+    ~PrivateArt() {
+        fs::current_path(original);
+        fs::remove_all(folder);
+    }
+    bool remove(const std::string& path) { return fs::remove(folder / path); }
+
+private:
+    fs::path original, folder;
+};
 
 // Five draws per explosion image, frozen meanwhile, and a further hit does not
 // restart it; all kinds alive at once share images without doubling them.

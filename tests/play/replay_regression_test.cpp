@@ -1,20 +1,15 @@
 // Replay digests: a seeded round flown by a fixed script must leave the same
-// trail every time. Two digests watch it:
-// - the pixels of every frame of the first 600 (crossing the backdrop's dip at
-//   500..563), read every 100 frames: recorded before any work on the speed of
-//   the drawing code, so an optimisation that changes one pixel fails here;
-// - the game state of every frame of the whole run (rand() order, spawning,
-//   steering, firing, hits, scores, gems, shapes, round ends and restarts).
-// The round is drawn with stand-in art: every bitmap of the run folder is
-// replaced by a patterned picture of the same size with see-through holes, so
-// the digests follow the game code, not the art. A deliberate change to what
-// is drawn or done fails here: check it, then record the values printed.
+// trail every time: the pixels of the first 600 frames (across the backdrop's dip
+// at 500..563), read every 100 frames, and the game state of every frame of the
+// whole run. Every bitmap is replaced by a patterned stand-in of the same size
+// with see-through holes, so the digests follow the game code, not the art. A
+// deliberate change to what is drawn or done fails here: check it, then record
+// the values printed.
 #include <unistd.h>
 
-#include <cinttypes>
-#include <cstdio>
 #include <filesystem>
-#include <vector>
+#include <iomanip>
+#include <sstream>
 
 #include "round_fixture.h"
 
@@ -106,25 +101,27 @@ void scriptedInput(int frame) {
 }
 
 std::string listed(const std::vector<uint64_t>& digests) {
-    std::string text;
-    char number[32];
-    for (uint64_t d : digests) text += (std::snprintf(number, sizeof number, "0x%016" PRIx64 "ull, ", d), number);
-    return text;
+    std::ostringstream text;
+    for (uint64_t d : digests) text << "0x" << std::hex << std::setw(16) << std::setfill('0') << d << "ull, ";
+    return text.str();
+}
+
+// The program-wide objects that hold art, to be made afresh where the run is.
+void dropArtObjects() {
+    if (game_background) destroy_bitmap(game_background);
+    if (gryffon) gryffon->releaseGraphics(graphic_library);
+    if (bitmap_font) bitmap_font->unload();
+    delete gryffon;
+    delete bitmap_font;
+    delete graphic_library;
+    game_background = nullptr, gryffon = nullptr, bitmap_font = nullptr, graphic_library = nullptr;
 }
 
 TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
-    ensureGameObjects();
     const std::string runFolder = fs::current_path().string(), standIns = makeStandInFolder();
-    // The program-wide objects that hold art are made afresh from the stand-ins.
-    GraphicLibrary* ownLibrary = graphic_library;
-    BitmapFont* ownFont = bitmap_font;
-    Gryffon* ownShip = gryffon;
-    BITMAP* ownBackground = game_background;
     ASSERT_EQ(chdir(standIns.c_str()), 0);
-    graphic_library = new GraphicLibrary();
-    bitmap_font = new BitmapFont();
-    gryffon = new Gryffon(graphic_library);
-    game_background = load_bitmap("backgrounds/gamebg.bmp", nullptr);
+    dropArtObjects();
+    ensureGameObjects();
     const int shipEntries = graphic_library->entryCount();
 
     clearRoundObjects();
@@ -173,16 +170,7 @@ TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     EXPECT_EQ(graphic_library->entryCount(), shipEntries);
 
     destroy_bitmap(buffer);
-    destroy_bitmap(game_background);
-    gryffon->releaseGraphics(graphic_library);
-    delete gryffon;
-    bitmap_font->unload();
-    delete bitmap_font;
-    delete graphic_library;
-    graphic_library = ownLibrary;
-    bitmap_font = ownFont;
-    gryffon = ownShip;
-    game_background = ownBackground;
+    dropArtObjects();
     EXPECT_EQ(chdir(runFolder.c_str()), 0);
     fs::remove_all(standIns);
 }

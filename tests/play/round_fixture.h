@@ -1,31 +1,46 @@
-// Shared set-up for the round tests: the program-wide objects the round loop
-// reaches (graphic library, font, a silent sound bank, the ship), a clean
-// round past its countdown with no input, and a black back buffer.
+// Shared set-up for the play tests: the program-wide objects the round loop
+// reaches (graphic library, font, a silent sound bank, the ship), a clean round
+// past its countdown with the ship flying at (301, 221), and every enemy kind
+// with what the game expects of it.
 #pragma once
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "audio/sound_bank.h"
 #include "core/program.h"
 #include "core/shell_state.h"
+#include "core/whole_fixed.h"
 #include "gfx/bitmap_font.h"
 #include "gfx/graphic_library.h"
-#include "play/enemy.h"
+#include "play/big_battleship.h"
+#include "play/blade.h"
+#include "play/enemy_shot.h"
 #include "play/gem.h"
+#include "play/gem_step.h"
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
+#include "play/hit_pass.h"
+#include "play/homing.h"
+#include "play/pawn.h"
 #include "play/round_loop.h"
 #include "play/round_objects.h"
 #include "play/round_state.h"
+#include "play/shadow.h"
+#include "play/wyvern.h"
 #include "scores/score_table.h"
 #include "support/headless.h"
 
 namespace round_testing {
 
-// The program-wide objects, created once for the whole test program.
+struct Point { int x, y; };
+
+// Created once for the whole test program.
 inline void ensureGameObjects() {
     if (!graphic_library) graphic_library = new GraphicLibrary();
     if (!bitmap_font) bitmap_font = new BitmapFont();
@@ -34,16 +49,31 @@ inline void ensureGameObjects() {
     if (!game_background) game_background = load_bitmap("backgrounds/gamebg.bmp", nullptr);
 }
 
-// A new ship, so angle, thrust frame and sweep start from construction values.
-inline void freshShip() {
-    gryffon->releaseGraphics(graphic_library);
-    delete gryffon;
-    gryffon = new Gryffon(graphic_library);
-}
-
 // Runs draw() until the ship's hit counter reads `count` (after a hit or reset).
 inline void drawUntilHitCounter(int count, BITMAP* scratch) {
     for (int guard = 0; guard < 300 && gryffon->getHitCounter() != count; ++guard) gryffon->draw(scratch);
+}
+
+inline void idleLasers() {
+    for (int i = 0; i < GRYFFON_LASER_COUNT; ++i) gryffon->getLaser(i)->setActive(false);
+}
+
+inline GryffonLaser* laserAt(double x, double y) {
+    GryffonLaser* laser = gryffon->getLaser(0);
+    laser->setPosition(x, y);
+    laser->setActive(true);
+    return laser;
+}
+
+inline void addPoints(std::initializer_list<Point> points) {
+    for (Point p : points) gryffon->addPoint(p.x, p.y);
+}
+
+inline void putGem(int slot, int x, int y, int age = 20) {
+    gem_slots[slot] = new Gem(graphic_library);
+    gem_slots[slot]->setPosition(x, y);
+    gem_slots[slot]->setActive(true);
+    gem_ages[slot] = age;
 }
 
 template <class Kind>
@@ -51,6 +81,11 @@ Kind* makeEnemy(double x, double y) {
     Kind* enemy = new Kind(graphic_library);
     enemy->setPosition(x, y);
     return enemy;
+}
+
+inline void retire(Enemy* enemy, GraphicLibrary* library = graphic_library) {
+    enemy->releaseGraphics(library);
+    delete enemy;
 }
 
 inline int countEnemies() {
@@ -66,10 +101,39 @@ inline bool sameRegion(BITMAP* a, BITMAP* b, int x0, int y0, int w, int h) {
     return true;
 }
 
+struct KindFacts {
+    const char* name;
+    std::function<Enemy*(GraphicLibrary*)> make;
+    int shots, hitPoints, score;
+    double boxLeft, boxRight;  // hit box edges, placed at (10, 10); square
+    int explosionImages;
+    const char* artFile;  // one file the kind cannot do without
+    const char* killSound;  // as heard: name, and @permille when not at full speed
+};
+
+inline std::vector<KindFacts> allKinds() {
+    return {
+        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 1, 1, 160, 18, 39, 4, "sprites/pawn/pawn2.bmp",
+         "enemydie "},
+        {"shadow", [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); }, 3, 1, 320, 14, 43, 4,
+         "sprites/bullets/enemybullet1.bmp", "enemydie "},
+        {"blade", [](GraphicLibrary* l) -> Enemy* { return new Blade(l); }, 15, 3, 320, 14, 43, 4,
+         "sprites/enemyexplosion/enemyexplosion3.bmp", "enemydie "},
+        {"wyvern", [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); }, 9, 25, 2500, 20, 95, 9,
+         "sprites/wyvern/wyvernexplosion9.bmp", "enemybigdie@800 "},
+        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 25, 25, 4000, 11, 104, 11,
+         "sprites/bullets/enemylaser.bmp", ""},
+    };
+}
+
 class RoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureGameObjects();
+        // A new ship, so angle, thrust frame and sweep start from construction values.
+        gryffon->releaseGraphics(graphic_library);
+        delete gryffon;
+        gryffon = new Gryffon(graphic_library);
         testing_support::releaseAllInput();
         testing_support::clearFrameScript();
         close_requested = focus_lost = paused = time_up = esc_latch = p_latch = right_click_latch = false;
@@ -85,6 +149,7 @@ protected:
         buffer = create_bitmap(640, 480);
         scratch = create_bitmap(640, 480);
         clear_bitmap(buffer);
+        flyingShipAt(301, 221);
     }
     void TearDown() override {
         clearRoundObjects();

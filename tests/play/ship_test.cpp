@@ -1,23 +1,12 @@
-// The ship: movement and the field clamp, the laser edges, and the
-// tolerances of the shapes its points make.
-#include <functional>
-
+// The ship: movement and the field clamp, the laser edges, the tolerances of
+// the shapes its points make, the hit boxes, extra ships and gem pickup.
 #include "round_fixture.h"
 
 namespace {
 using namespace round_testing;
 
-struct Point { int x, y; };
-
-class ShipTest : public RoundTest {
-protected:
-    void SetUp() override {
-        RoundTest::SetUp();
-        freshShip();
-        flyingShipAt(301, 221);
-    }
-    void steer() { steerShip(gryffon, fire_counter, right_click_latch, sound_bank); }
-};
+using ShipTest = RoundTest;
+using HitsTest = RoundTest;
 
 // Every key family and the stick move 4 pixels, left and up winning a tie, the
 // stick needing more than 75 or a digital direction; the field clamps the ship.
@@ -38,7 +27,7 @@ TEST_F(ShipTest, MovementKeysAndStickMoveFourPixelsInsideTheField) {
         gryffon->setPosition(c.fromX, c.fromY);
         for (int k : c.keys) key[k] = 1;
         if (c.stick) c.stick();
-        steer();
+        steerShip(gryffon, fire_counter, right_click_latch, sound_bank);
         EXPECT_EQ(gryffon->getX(), c.x) << &c - cases;
         EXPECT_EQ(gryffon->getY(), c.y) << &c - cases;
     }
@@ -49,11 +38,9 @@ TEST_F(ShipTest, LasersRetireJustOutsideTheWideField) {
     const struct { double x, y; bool staysActive; } cases[] = {
         {641.5, 100, true}, {642, 100, false}, {-7.5, 100, true}, {-8, 100, false},
         {100, -8, false},   {100, -7.5, true}, {100, 471.5, true}, {100, 472, false}};
-    GryffonLaser* laser = gryffon->getLaser(0);
     for (const auto& c : cases) {
-        laser->setPosition(c.x, c.y);
+        GryffonLaser* laser = laserAt(c.x, c.y);
         laser->setVelocity(c.x > 600 ? 8 : c.x < 0 ? -8 : 0, c.y < 0 ? -8 : c.y > 400 ? 8 : 0);
-        laser->setActive(true);
         gryffon->update();
         EXPECT_EQ(laser->isActive(), c.staysActive) << c.x << "," << c.y;
     }
@@ -79,6 +66,74 @@ TEST_F(ShipTest, ShapeTolerancesHoldAtTheirEdges) {
         flyingShipAt(301, 221);
         for (const Point& p : c.points) gryffon->addPoint(p.x, p.y);
         EXPECT_EQ(gryffon->getActiveShape(), c.shape) << c.what;
+    }
+}
+
+// Laser (L) against a pawn at (100, 100), hit box 108..129; shot (S) and pawn
+// (R) against the ship at (300, 300), hit box 304..333; by top-left corner.
+TEST_F(HitsTest, BoxesThatOnlyShareAnEdgeCollide) {
+    flyingShipAt(300, 300);
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);
+    GryffonLaser* laser = laserAt(0, 0);
+    EnemyShot* shot = pawn->getShot(0);
+    shot->setActive(true);
+    const struct { char what; double x, y; bool hits; } cases[] = {
+        {'L', 129, 129, true}, {'L', 129.5, 100, false}, {'L', 92, 92, true},   {'L', 91.5, 100, false},
+        {'S', 333, 333, true}, {'S', 333.5, 310, false}, {'S', 296, 296, true}, {'S', 310, 295.5, false},
+        {'R', 325, 325, true}, {'R', 325.5, 300, false}};
+    for (const auto& c : cases) {
+        if (c.what == 'L') laser->setPosition(c.x, c.y);
+        if (c.what == 'S') shot->setPosition(c.x, c.y);
+        if (c.what == 'R') pawn->setPosition(c.x, c.y);  // last: the laser cases need it at (100, 100)
+        bool hits = c.what == 'L'   ? laserHitsEnemy(laser, pawn)
+                    : c.what == 'S' ? shotHitsShip(gryffon, shot)
+                                    : shipTouchesEnemy(gryffon, pawn);
+        EXPECT_EQ(hits, c.hits) << c.what << " at " << c.x << "," << c.y;
+    }
+    retire(pawn);
+}
+
+// A laser kill that reaches 30000, then every further 50000, adds a ship, but
+// not while the round ends; points from a gem wait for the next laser kill.
+TEST_F(HitsTest, ExtraShipsComeAt30000ThenEvery50000ButNotWhileTheRoundEnds) {
+    flyingShipAt(300, 300);
+    srand(3);
+    const struct { int scoreBefore, gemAt, endCounter, lives, nextBonus; } kills[] = {
+        {29839, -1, -1, 3, 30000}, {29999, -1, -1, 4, 80000}, {79900, -1, -1, 5, 130000},
+        {129900, -1, 40, 5, 130000}, {129950, 310, -1, 6, 180000}};
+    for (const auto& k : kills) {
+        gryffon->setScore(k.scoreBefore);
+        end_counter = k.endCounter;
+        if (k.gemAt > 0) {
+            putGem(0, k.gemAt, k.gemAt);
+            gemStep(buffer);
+            hitPass();
+            EXPECT_EQ(gryffon->getLives(), k.lives - 1);
+        }
+        enemy_slots[0] = makeEnemy<Pawn>(100, 100);
+        laserAt(110, 110);
+        hitPass();
+        clearRoundObjects();
+        EXPECT_EQ(gryffon->getLives(), k.lives) << k.scoreBefore;
+        EXPECT_EQ(next_bonus, k.nextBonus) << k.scoreBefore;
+    }
+}
+
+// The ship's box (+4..+33) against the gem's (+0..+7), for a hundred points;
+// never while the ship explodes or hides (counts 0..75).
+TEST_F(HitsTest, TheShipTakesGemsThatTouchItsBoxForAHundredPoints) {
+    flyingShipAt(0, 0);
+    const struct { int x, y, hitCounter; bool taken; } cases[] = {
+        {33, 33, -1, true}, {34, 0, -1, false}, {0, 34, -1, false}, {-3, -3, -1, true},
+        {-4, 10, -1, false}, {10, -4, -1, false}, {10, 10, 75, false}, {10, 10, 76, true}};
+    for (const auto& c : cases) {
+        clearRoundObjects();
+        if (c.hitCounter >= 0) gryffon->takeHit(), drawUntilHitCounter(c.hitCounter, scratch);
+        gryffon->setScore(1000);
+        putGem(6, c.x, c.y);
+        gemStep(buffer);
+        EXPECT_EQ(gem_slots[6] == nullptr, c.taken) << c.x << "," << c.y << " at count " << c.hitCounter;
+        EXPECT_EQ(gryffon->getScore(), c.taken ? 1100 : 1000);
     }
 }
 

@@ -1,0 +1,233 @@
+// The round as the player meets it: the pause, focus loss and ESC, the hand-off
+// at its end, the HUD, and which enemies come, go and steer.
+#include "play/end_sequence.h"
+#include "play/hud.h"
+#include "play/spawn_director.h"
+#include "round_fixture.h"
+
+namespace {
+using namespace round_testing;
+
+class RoundInputTest : public RoundTest {
+protected:
+    bool pauseShown() {
+        clear_bitmap(scratch);
+        bitmap_font->draw(scratch, "Pause!", 272, 224);
+        return sameRegion(testing_support::fakeScreen(), scratch, 260, 216, 120, 32);
+    }
+};
+
+// P pauses inside the frame, showing "Pause!", and only a new press after letting
+// go resumes; the frame then carries on with its input. Closing the window ends a
+// pause that P, held down, never would. Losing the focus pauses as P does, but
+// not with ESC in the same frame, in the end sequence or in the countdown's rests;
+// a P held while the window is away was meant for the other window.
+TEST_F(RoundInputTest, PauseAndFocusLossHoldTheRoundUntilANewPressOfP) {
+    const struct { const char* what; bool pDown, focusLost, escape; int endCounter, frame, pressAt, releaseAt, waits, pausedWaits; } cases[] = {
+        {"P", true, false, false, -1, 10, 0, 9, 12, 12},
+        {"P held, window closed", true, false, false, -1, 10, 0, 0, 100, 100},
+        {"focus", false, true, false, -1, 10, 0, 9, 12, 12},
+        {"focus, P held across", false, true, false, -1, 10, 3, 9, 12, 12},
+        {"focus, ESC", false, true, true, -1, 10, 0, 9, 0, 0},
+        {"focus, end sequence", false, true, false, 0, 10, 0, 9, 0, 0},
+        {"focus, countdown", false, true, false, -1, 0, 0, 9, 3, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        flyingShipAt(301, 221);
+        end_counter = c.endCounter;
+        frame_count = c.frame;
+        intro_counter = c.frame == 0 ? 0 : -1;
+        clear_bitmap(testing_support::fakeScreen());
+        int waits = 0, pausedWaits = 0;
+        testing_support::setFrameScript([&] {
+            pausedWaits += paused;
+            if (++waits == c.pressAt || waits == 12) key[KEY_P] = 1;
+            if (waits == c.releaseAt) key[KEY_P] = 0;
+            if (waits == 6) focus_lost = false;
+            if (waits == 100) close_requested = true;
+        });
+        focus_lost = c.focusLost;
+        key[KEY_P] = c.pDown;
+        key[KEY_ESC] = c.escape;
+        key[KEY_LEFT] = 1;
+        runPlayFrame(buffer);
+        EXPECT_EQ(waits, c.waits);
+        EXPECT_EQ(pausedWaits, c.pausedWaits);
+        EXPECT_FALSE(paused);
+        EXPECT_EQ(frame_count, c.frame + 1);
+        EXPECT_EQ(focus_lost, c.focusLost && c.pausedWaits == 0);
+        EXPECT_EQ(pauseShown(), c.pausedWaits > 0);
+        if (c.pDown) {
+            EXPECT_EQ(gryffon->getX(), 297);
+            waits = 0;
+            runPlayFrame(buffer);  // still held: the latch keeps it from pausing again
+            EXPECT_EQ(waits, 0);
+        }
+        testing_support::clearFrameScript();
+        testing_support::releaseAllInput();
+        close_requested = focus_lost = esc_latch = p_latch = false;
+    }
+}
+
+// ESC ends the round at once, with no GAME OVER or TIME OVER and no name entry
+// for a qualifying score, even in the frame that loses the last ship or in
+// which time runs out; the same press does not quit the title too.
+TEST_F(RoundInputTest, EscapeEndsTheRoundAtOnceWithoutNameEntry) {
+    const struct { GameMode mode; bool lastShipRammed, timeUp; } cases[] = {
+        {Marathon, false, false}, {Marathon, true, false}, {TwoMinute, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " rammed " << c.lastShipRammed);
+        game_mode = c.mode;
+        end_counter = -1;
+        esc_latch = false;
+        marathon_table = two_minute_table = ScoreTable{};
+        flyingShipAt(300, 200);
+        gryffon->setScore(9000);
+        while (c.lastShipRammed && gryffon->getLives() > 1) gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
+        enemy_slots[0] = makeEnemy<Pawn>(300, c.lastShipRammed ? 200 : 0);
+        time_up = c.timeUp;
+        long presentedBefore = testing_support::framesPresented();
+        testing_support::setFrameScript([] { close_requested = true; });  // lets name entry return, were it opened
+        key[KEY_ESC] = 1;
+        runPlayFrame(buffer);
+        EXPECT_EQ(gryffon->getLives(), c.lastShipRammed ? 0 : 3);
+        EXPECT_FALSE(time_up);
+        EXPECT_EQ(game_mode, FrontEnd);
+        EXPECT_EQ(end_counter, -1);
+        EXPECT_EQ(testing_support::framesPresented(), presentedBefore);
+        EXPECT_EQ(marathon_table.scores[4] + two_minute_table.scores[4] + countEnemies(), 0);
+        EXPECT_TRUE(esc_latch);
+        testing_support::clearFrameScript();
+        close_requested = false;
+    }
+}
+
+int litPixels(BITMAP* bitmap, int row) {
+    int lit = 0;
+    for (int x = 0; x < 640; ++x) lit += getpixel(bitmap, x, row) != 0;
+    return lit;
+}
+
+// After 300 frames, or at once after ESC, the round clears up and hands off:
+// to name entry only for a score above the fifth row, never with an unfaded
+// frame shown, and a fire button still held from play types nothing.
+TEST_F(RoundTest, TheEndOfTheRoundHandsOffToNameEntryOrTheTitle) {
+    const struct { int score, firstCounter; bool nameEntry; } cases[] = {
+        {500, 0, false}, {501, 0, true}, {10000, END_COUNTER_ESC, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.score);
+        marathon_table = ScoreTable{{900, 800, 700, 600, 500}, {}};
+        flyingShipAt(200, 200);
+        while (gryffon->getLives() > 0) gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
+        game_mode = Marathon;
+        gryffon->setScore(c.score);
+        enemy_slots[7] = makeEnemy<Pawn>(100, 100);
+        putGem(2, 0, 0, 30);
+        screen_timer = 77;
+        fade_alpha = 200;
+        click_latch = false;
+        mouse_x = 172, mouse_y = 244, mouse_b = 1;  // over "A"
+        end_counter = c.firstCounter;
+        long presented = testing_support::framesPresented();
+        int handOffLit = -1;
+        testing_support::setFrameScript([&] {
+            if (handOffLit < 0) handOffLit = litPixels(testing_support::fakeScreen(), 400);
+            close_requested = true;
+        });
+        for (int frame = 0; frame < 301 && game_mode != FrontEnd; ++frame) {
+            clear_to_color(buffer, makecol(255, 255, 255));
+            endSequenceStep(buffer);
+        }
+        if (handOffLit < 0 && c.firstCounter == 0) handOffLit = litPixels(buffer, 400);
+        testing_support::clearFrameScript();
+        close_requested = false;
+        EXPECT_EQ(testing_support::framesPresented() > presented, c.nameEntry);
+        EXPECT_TRUE(handOffLit <= 0) << handOffLit;
+        EXPECT_EQ(game_mode, FrontEnd);
+        EXPECT_EQ(end_counter, -1);
+        EXPECT_EQ(screen_timer + fade_alpha + countEnemies(), 0);
+        EXPECT_EQ(gem_slots[2], nullptr);
+        EXPECT_EQ(gem_ages[2], -1);
+        EXPECT_EQ(std::string(marathon_table.names[4], 3), c.nameEntry ? "   " : std::string(3, '\0'));
+    }
+}
+
+// Reserve ships are the lives beyond the one in play, none shown once all are
+// lost; the seconds show in the timed modes down to 0, then go.
+TEST_F(RoundTest, TheHudShowsScoreReserveShipsAndTheSecondsLeft) {
+    using Texts = std::initializer_list<std::pair<std::string, Point>>;
+    auto shows = [&](Texts white, Texts green) {
+        clear_bitmap(scratch);
+        for (const auto& t : white) bitmap_font->draw(scratch, t.first, t.second.x, t.second.y);
+        for (const auto& t : green) bitmap_font->drawGreen(scratch, t.first, t.second.x, t.second.y);
+        bool same = sameRegion(buffer, scratch, 0, 0, 640, 480);
+        clear_bitmap(buffer);
+        return same;
+    };
+    gryffon->setScore(12345);
+    drawHud(buffer);
+    EXPECT_TRUE(shows({{"12345", {0, 16}}, {"2", {80, 464}}}, {{"Score", {0, 0}}, {"Rest", {0, 464}}}));
+    for (int i = 0; i < 3; ++i) gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
+    drawHud(buffer);
+    EXPECT_TRUE(shows({{"12345", {0, 16}}}, {{"Score", {0, 0}}}));
+    const struct { GameMode mode; int seconds; const char* text; } timers[] = {
+        {TwoMinute, 0, "TIME 0"}, {TwoMinute, -1, ""}, {Marathon, 120, ""}, {FiveMinute, 120, "TIME 120"}};
+    for (const auto& t : timers) {
+        game_mode = t.mode;
+        seconds_left = t.seconds;
+        drawTimer(buffer);
+        EXPECT_TRUE(shows({{t.text, {512, 464}}}, {})) << t.seconds;
+    }
+}
+
+// The odds of each kind are the widths of these bands of a roll out of the divisor.
+TEST_F(RoundTest, SpawnRollsPickTheKindByTheTable) {
+    const struct { int from, to; char kind; } bands[] = {
+        {0, 44, 'P'}, {45, 64, 'S'}, {65, 69, 'B'}, {70, 74, 'W'}, {75, 76, 'H'}, {77, 3999, 0}};
+    for (const auto& band : bands)
+        for (int r = band.from; r <= band.to; ++r) ASSERT_EQ(kindForRoll(r), band.kind) << r;
+    for (int r : {0, 45, 65, 70, 75, 77}) {
+        Enemy* enemy = createEnemyForRoll(r, graphic_library);
+        EXPECT_EQ(enemy ? enemy->getKind() : 0, kindForRoll(r));
+        if (enemy) retire(enemy);
+    }
+}
+
+// Enemies are retired past 120 pixels off the field, or once their explosion has run.
+TEST_F(RoundTest, EnemiesFarOffTheFieldOrFinishedAreRetired) {
+    const struct { double x, y; bool stays; } cases[] = {
+        {800.0, 100, true}, {800.5, 100, false}, {-120, 100, true}, {-120.5, 100, false},
+        {100, 640, true},   {100, 640.5, false}, {100, -120, true}, {100, -120.5, false}};
+    for (const auto& c : cases) {
+        enemy_slots[3] = makeEnemy<Pawn>(c.x, c.y);
+        retireEnemies();
+        EXPECT_EQ(enemy_slots[3] != nullptr, c.stays) << c.x << "," << c.y;
+        clearRoundObjects();
+    }
+    Pawn* dying = makeEnemy<Pawn>(100, 100);
+    enemy_slots[0] = dying;
+    dying->setHitPoints(0);
+    for (int i = 0; i < 18; ++i) dying->draw(scratch);
+    retireEnemies();
+    ASSERT_EQ(enemy_slots[0], dying);
+    dying->draw(scratch);
+    retireEnemies();
+    EXPECT_EQ(enemy_slots[0], nullptr);
+}
+
+// Homing steers at the ship until its explosion has run 20 frames, and never
+// at the last ship's wreck (whose counter stops at 20).
+TEST_F(RoundTest, HomingStopsOnceTheShipsExplosionHasRunItsCourse) {
+    Shadow* shadow = makeEnemy<Shadow>(400, 220);  // the ship, centre (319, 239), is due left: -64
+    const struct { int hitCounter, lives, angle; } cases[] = {{-1, 3, -2}, {20, 2, -4}, {21, 2, -4}, {19, 0, -6}, {20, 0, -6}};
+    for (const auto& c : cases) {
+        while (gryffon->getLives() > c.lives) drawUntilHitCounter(-1, scratch), gryffon->takeHit();
+        for (int guard = 0; guard < 60 && gryffon->getHitCounter() != c.hitCounter; ++guard) gryffon->draw(scratch);
+        ASSERT_EQ(gryffon->getHitCounter(), c.hitCounter);
+        homeOnShip(shadow, gryffon);
+        EXPECT_EQ(fixtoi(shadow->getAngle()), c.angle) << c.hitCounter << " with " << c.lives;
+    }
+    retire(shadow);
+}
+
+}  // namespace
