@@ -11,22 +11,16 @@ using namespace round_testing;
 namespace fs = std::filesystem;
 
 // A private copy of the run folder's sprites, the working folder while it lives.
-class PrivateArt {
-public:
-    PrivateArt() : original(fs::current_path()) {
+struct PrivateArt {
+    fs::path original = fs::current_path(), folder;
+    PrivateArt() {
         char pattern[] = "/tmp/zenvar-art-XXXXXX";
         folder = mkdtemp(pattern);
         fs::copy(original / "sprites", folder / "sprites", fs::copy_options::recursive);
         fs::current_path(folder);
     }
-    ~PrivateArt() {
-        fs::current_path(original);
-        fs::remove_all(folder);
-    }
+    ~PrivateArt() { fs::current_path(original), fs::remove_all(folder); }
     bool remove(const std::string& path) { return fs::remove(folder / path); }
-
-private:
-    fs::path original, folder;
 };
 
 // Five draws per explosion image, frozen meanwhile, and a further hit does not

@@ -117,18 +117,15 @@ void dropArtObjects() {
     game_background = nullptr, gryffon = nullptr, bitmap_font = nullptr, graphic_library = nullptr;
 }
 
-TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
+using ReplayDigest = RoundTest;
+
+TEST_F(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     const std::string runFolder = fs::current_path().string(), standIns = makeStandInFolder();
     ASSERT_EQ(chdir(standIns.c_str()), 0);
     dropArtObjects();
     ensureGameObjects();
     const int shipEntries = graphic_library->entryCount();
 
-    clearRoundObjects();
-    testing_support::clearFrameScript();
-    running = true;
-    close_requested = paused = time_up = esc_latch = p_latch = right_click_latch = false;
-    fire_counter = -1;
     background_scroll = 0;
     enemy_slot_count = ENEMY_SLOT_COUNT;
     marathon_table = ScoreTable{{99999999, 99999999, 99999999, 99999999, 99999999}, {}};  // no name entry
@@ -141,8 +138,6 @@ TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     startRound(Marathon);
     spawn_divisor = 300;  // about one spawn every four seconds
 
-    BITMAP* buffer = create_bitmap(640, 480);
-    clear_bitmap(buffer);
     Digest pixels, state;
     std::vector<uint64_t> checkpoints;
     int rounds = 1;
@@ -158,10 +153,6 @@ TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
         if (frame <= PIXEL_FRAMES && frame % 100 == 0) checkpoints.push_back(pixels.value);
     }
     clearRoundObjects();
-    testing_support::clearFrameScript();
-    testing_support::releaseAllInput();
-    game_mode = FrontEnd;
-    end_counter = -1;
     EXPECT_EQ(checkpoints, PIXEL_DIGESTS) << "pixel digests of this build: " << listed(checkpoints);
     EXPECT_EQ(state.value, STATE_DIGEST) << "state digest of this build: " << listed({state.value}) << rounds << " rounds, score "
                                          << gryffon->getScore();
@@ -169,7 +160,6 @@ TEST(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     // Every enemy and gem gave its bitmaps back, whichever way it left.
     EXPECT_EQ(graphic_library->entryCount(), shipEntries);
 
-    destroy_bitmap(buffer);
     dropArtObjects();
     EXPECT_EQ(chdir(runFolder.c_str()), 0);
     fs::remove_all(standIns);

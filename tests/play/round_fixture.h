@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,28 +100,28 @@ inline bool sameRegion(BITMAP* a, BITMAP* b, int x0, int y0, int w, int h) {
     return true;
 }
 
+template <class Kind>
+Enemy* make(GraphicLibrary* library) {
+    return new Kind(library);
+}
+
 struct KindFacts {
     const char* name;
-    std::function<Enemy*(GraphicLibrary*)> make;
+    Enemy* (*make)(GraphicLibrary*);
     int shots, hitPoints, score;
     double boxLeft, boxRight;  // hit box edges, placed at (10, 10); square
     int explosionImages;
-    const char* artFile;  // one file the kind cannot do without
+    const char* artFile;    // one file the kind cannot do without
     const char* killSound;  // as heard: name, and @permille when not at full speed
 };
 
 inline std::vector<KindFacts> allKinds() {
     return {
-        {"pawn", [](GraphicLibrary* l) -> Enemy* { return new Pawn(l); }, 1, 1, 160, 18, 39, 4, "sprites/pawn/pawn2.bmp",
-         "enemydie "},
-        {"shadow", [](GraphicLibrary* l) -> Enemy* { return new Shadow(l); }, 3, 1, 320, 14, 43, 4,
-         "sprites/bullets/enemybullet1.bmp", "enemydie "},
-        {"blade", [](GraphicLibrary* l) -> Enemy* { return new Blade(l); }, 15, 3, 320, 14, 43, 4,
-         "sprites/enemyexplosion/enemyexplosion3.bmp", "enemydie "},
-        {"wyvern", [](GraphicLibrary* l) -> Enemy* { return new Wyvern(l); }, 9, 25, 2500, 20, 95, 9,
-         "sprites/wyvern/wyvernexplosion9.bmp", "enemybigdie@800 "},
-        {"big battleship", [](GraphicLibrary* l) -> Enemy* { return new BigBattleship(l); }, 25, 25, 4000, 11, 104, 11,
-         "sprites/bullets/enemylaser.bmp", ""},
+        {"pawn", make<Pawn>, 1, 1, 160, 18, 39, 4, "sprites/pawn/pawn2.bmp", "enemydie "},
+        {"shadow", make<Shadow>, 3, 1, 320, 14, 43, 4, "sprites/bullets/enemybullet1.bmp", "enemydie "},
+        {"blade", make<Blade>, 15, 3, 320, 14, 43, 4, "sprites/enemyexplosion/enemyexplosion3.bmp", "enemydie "},
+        {"wyvern", make<Wyvern>, 9, 25, 2500, 20, 95, 9, "sprites/wyvern/wyvernexplosion9.bmp", "enemybigdie@800 "},
+        {"big battleship", make<BigBattleship>, 25, 25, 4000, 11, 104, 11, "sprites/bullets/enemylaser.bmp", ""},
     };
 }
 
@@ -155,9 +154,6 @@ protected:
         clearRoundObjects();
         testing_support::clearFrameScript();
         testing_support::releaseAllInput();
-        close_requested = false;
-        game_mode = FrontEnd;
-        end_counter = -1;
         destroy_bitmap(buffer);
         destroy_bitmap(scratch);
     }

@@ -150,12 +150,22 @@ TEST_F(RulesTest, TimedModesStartAt120And300Seconds) {
     }
 }
 
-TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrame) {
+// Lasers move first, then retire outside x -16..650, y -16..480.
+TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrameAndRetireJustOutsideTheWideField) {
     gryffon->setAngle(0);
     gryffon->fire(sound_bank);
-    double y = gryffon->getLaser(0)->getY();
+    GryffonLaser* laser = gryffon->getLaser(0);
+    double y = laser->getY();
     gryffon->update();
-    EXPECT_EQ(gryffon->getLaser(0)->getY(), y - 8);
+    EXPECT_EQ(laser->getY(), y - 8);
+    const struct { double x, y; bool staysActive; } cases[] = {
+        {641.5, 100, true}, {642, 100, false}, {-7.5, 100, true}, {-8, 100, false},
+        {100, -8, false},   {100, -7.5, true}, {100, 471.5, true}, {100, 472, false}};
+    for (const auto& c : cases) {
+        laserAt(c.x, c.y)->setVelocity(c.x > 600 ? 8 : c.x < 0 ? -8 : 0, c.y < 0 ? -8 : c.y > 400 ? 8 : 0);
+        gryffon->update();
+        EXPECT_EQ(laser->isActive(), c.staysActive) << c.x << "," << c.y;
+    }
 }
 
 // With a stand-in sound card. Each kind dies on the laser that takes its last
