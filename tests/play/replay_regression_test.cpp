@@ -18,10 +18,8 @@ using namespace round_testing;
 namespace fs = std::filesystem;
 
 const uint64_t STATE_DIGEST = 0x973c5104ee173d86ull;
-const std::vector<uint64_t> PIXEL_DIGESTS = {
-    0x76ebf664c585c462ull, 0xda218c6dcfe5d66cull, 0x7efe7fbed5d05405ull,
-    0x86f23bcc062bc930ull, 0x46ef8f96b820ac4aull, 0x94277f562fcf96dcull,
-};
+const std::vector<uint64_t> PIXEL_DIGESTS = {0x76ebf664c585c462ull, 0xda218c6dcfe5d66cull, 0x7efe7fbed5d05405ull,
+                                             0x86f23bcc062bc930ull, 0x46ef8f96b820ac4aull, 0x94277f562fcf96dcull};
 const int PIXEL_FRAMES = 600, STATE_FRAMES = 4000;
 
 // FNV-1a, fed byte by byte.
@@ -47,13 +45,13 @@ void addState(Digest& d) {
         if (laser->isActive()) d.add(i * 1000000 + int(laser->getX() * 16) * 1000 + int(laser->getY() * 16));
     }
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
-        Enemy* e = enemy_slots[i];
-        if (!e) continue;
-        for (int64_t v : {int64_t(i), int64_t(e->getKind()), int64_t(e->getX() * 16), int64_t(e->getY() * 16),
-                          int64_t(e->getAngle()), int64_t(e->getHitPoints()), int64_t(e->getExplosionCounter())})
-            d.add(v);
+        if (Enemy* e = enemy_slots[i])
+            for (int64_t v : {int64_t(i), int64_t(e->getKind()), int64_t(e->getX() * 16), int64_t(e->getY() * 16),
+                              int64_t(e->getAngle()), int64_t(e->getHitPoints()), int64_t(e->getExplosionCounter())})
+                d.add(v);
     }
-    for (int i = 0; i < GEM_SLOT_COUNT; ++i) d.add(gem_slots[i] ? gem_slots[i]->getX() * 1000 + gem_slots[i]->getY() : gem_ages[i]);
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i)
+        d.add(gem_slots[i] ? gem_slots[i]->getX() * 1000 + gem_slots[i]->getY() : gem_ages[i]);
 }
 
 // Copies every bitmap of the art folders as a stand-in into a new folder.
@@ -92,11 +90,8 @@ void scriptedInput(int frame) {
     if ((frame / 30) % 3 != 2) mouse_b |= 1;
     const int triangle[3][2] = {{90, 180}, {40, 280}, {140, 280}};
     int click = (frame - 30) / 10;
-    if (frame >= 30 && click < 3 && frame % 10 < 4) {
-        mouse_x = triangle[click][0];
-        mouse_y = triangle[click][1];
-        mouse_b |= 2;
-    }
+    if (frame >= 30 && click < 3 && frame % 10 < 4)
+        mouse_x = triangle[click][0], mouse_y = triangle[click][1], mouse_b |= 2;
     if (frame == 2500) key[KEY_P] = 1;
 }
 

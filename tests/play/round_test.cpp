@@ -1,5 +1,5 @@
 // The round as the player meets it: the pause, focus loss and ESC, the hand-off
-// at its end, the HUD, and which enemies come, go and steer.
+// at its end, the HUD, and which enemies come and go.
 #include "play/end_sequence.h"
 #include "play/hud.h"
 #include "play/spawn_director.h"
@@ -16,7 +16,11 @@ using RoundInputTest = RoundTest;
 // not with ESC in the same frame, in the end sequence or in the countdown's rests;
 // a P held while the window is away was meant for the other window.
 TEST_F(RoundInputTest, PauseAndFocusLossHoldTheRoundUntilANewPressOfP) {
-    const struct { const char* what; bool pDown, focusLost, escape; int endCounter, frame, pressAt, releaseAt, waits, pausedWaits; } cases[] = {
+    const struct {
+        const char* what;
+        bool pDown, focusLost, escape;
+        int endCounter, frame, pressAt, releaseAt, waits, pausedWaits;
+    } cases[] = {
         {"P", true, false, false, -1, 10, 0, 9, 12, 12},
         {"P held, window closed", true, false, false, -1, 10, 0, 0, 100, 100},
         {"focus", false, true, false, -1, 10, 0, 9, 12, 12},
@@ -64,84 +68,63 @@ TEST_F(RoundInputTest, PauseAndFocusLossHoldTheRoundUntilANewPressOfP) {
     }
 }
 
-// ESC ends the round at once, with no GAME OVER or TIME OVER and no name entry
-// for a qualifying score, even in the frame that loses the last ship or in
-// which time runs out; the same press does not quit the title too.
-TEST_F(RoundInputTest, EscapeEndsTheRoundAtOnceWithoutNameEntry) {
-    const struct { GameMode mode; bool lastShipRammed, timeUp; } cases[] = {
-        {Marathon, false, false}, {Marathon, true, false}, {TwoMinute, false, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.mode << " rammed " << c.lastShipRammed);
-        game_mode = c.mode;
-        end_counter = -1;
-        esc_latch = false;
-        marathon_table = two_minute_table = ScoreTable{};
-        flyingShipAt(300, 200);
-        gryffon->setScore(9000);
-        while (c.lastShipRammed && gryffon->getLives() > 1) gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
-        enemy_slots[0] = makeEnemy<Pawn>(300, c.lastShipRammed ? 200 : 0);
-        time_up = c.timeUp;
-        long presentedBefore = testing_support::framesPresented();
-        testing_support::setFrameScript([] { close_requested = true; });  // lets name entry return, were it opened
-        key[KEY_ESC] = 1;
-        runPlayFrame(buffer);
-        EXPECT_EQ(gryffon->getLives(), c.lastShipRammed ? 0 : 3);
-        EXPECT_FALSE(time_up);
-        EXPECT_EQ(game_mode, FrontEnd);
-        EXPECT_EQ(end_counter, -1);
-        EXPECT_EQ(testing_support::framesPresented(), presentedBefore);
-        EXPECT_EQ(marathon_table.scores[4] + two_minute_table.scores[4] + countEnemies(), 0);
-        EXPECT_TRUE(esc_latch);
-        testing_support::clearFrameScript();
-        close_requested = false;
-    }
-}
-
 int litPixels(BITMAP* bitmap, int row) {
     int lit = 0;
     for (int x = 0; x < 640; ++x) lit += getpixel(bitmap, x, row) != 0;
     return lit;
 }
 
-// After 300 frames the round clears up and hands off: to name entry only for a
-// score above the fifth row, never with an unfaded frame shown, and a fire
-// button still held from play types nothing.
-TEST_F(RoundTest, TheEndOfTheRoundHandsOffToNameEntryOrTheTitle) {
-    for (int score : {500, 501}) {
-        SCOPED_TRACE(score);
-        marathon_table = ScoreTable{{900, 800, 700, 600, 500}, {}};
-        flyingShipAt(200, 200);
-        while (gryffon->getLives() > 0) gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
-        game_mode = Marathon;
-        gryffon->setScore(score);
-        enemy_slots[7] = makeEnemy<Pawn>(100, 100);
+// A round ends 300 frames after its last ship is lost, or at once on ESC, even in
+// the frame that loses the last ship or in which time runs out. It clears up and
+// hands off to name entry only for a score above the fifth row and not after ESC,
+// never with an unfaded frame shown; a fire button still held from play types
+// nothing, and the ESC does not quit the title too.
+TEST_F(RoundInputTest, TheRoundEndsAndHandsOffToNameEntryOrTheTitle) {
+    const struct { const char* what; GameMode mode; int score; bool escape, rammed, timeUp, nameEntry; } cases[] = {
+        {"fifth score", Marathon, 500, false, false, false, false},
+        {"above the fifth", Marathon, 501, false, false, false, true},
+        {"ESC as the last ship is rammed", Marathon, 9000, true, true, false, false},
+        {"ESC as time runs out", TwoMinute, 9000, true, false, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        marathon_table = two_minute_table = ScoreTable{{900, 800, 700, 600, 500}, {}};
+        flyingShipAt(300, 200);
+        while (gryffon->getLives() > (c.timeUp ? 3 : c.rammed ? 1 : 0))
+            gryffon->takeHit(), drawUntilHitCounter(-1, scratch);
+        game_mode = c.mode;
+        gryffon->setScore(c.score);
+        enemy_slots[7] = makeEnemy<Pawn>(300, c.rammed ? 200 : 0);
         putGem(2, 0, 0, 30);
-        screen_timer = 77;
-        fade_alpha = 200;
-        click_latch = false;
-        mouse_x = 172, mouse_y = 244, mouse_b = 1;  // over "A"
-        end_counter = 0;
+        screen_timer = 77, fade_alpha = 200;
+        click_latch = esc_latch = false;
+        mouse_x = 172, mouse_y = 244, mouse_b = !c.escape;  // held over "A"; in play it would shoot the rammer
+        key[KEY_ESC] = c.escape;
+        time_up = c.timeUp;
+        end_counter = c.escape ? -1 : 0;
         long presented = testing_support::framesPresented();
-        int handOffLit = -1;
+        int handOffLit = -1, frames = 0;
         testing_support::setFrameScript([&] {
             if (handOffLit < 0) handOffLit = litPixels(testing_support::fakeScreen(), 400);
-            close_requested = true;
+            close_requested = true;  // lets name entry return
         });
-        for (int frame = 0; frame < 301 && game_mode != FrontEnd; ++frame) {
+        for (; frames < 301 && game_mode != FrontEnd; ++frames) {
             clear_to_color(buffer, makecol(255, 255, 255));
-            endSequenceStep(buffer);
+            c.escape ? runPlayFrame(buffer) : endSequenceStep(buffer);
         }
         if (handOffLit < 0) handOffLit = litPixels(buffer, 400);
         testing_support::clearFrameScript();
         close_requested = false;
-        EXPECT_EQ(testing_support::framesPresented() > presented, score > 500);
+        EXPECT_EQ(frames, c.escape ? 1 : 301);
+        EXPECT_EQ(testing_support::framesPresented() > presented, c.nameEntry);
         EXPECT_TRUE(handOffLit <= 0) << handOffLit;
         EXPECT_EQ(game_mode, FrontEnd);
         EXPECT_EQ(end_counter, -1);
+        EXPECT_EQ(gryffon->getLives(), c.timeUp ? 3 : 0);
         EXPECT_EQ(screen_timer + fade_alpha + countEnemies(), 0);
         EXPECT_EQ(gem_slots[2], nullptr);
         EXPECT_EQ(gem_ages[2], -1);
-        EXPECT_EQ(std::string(marathon_table.names[4], 3), score > 500 ? "   " : std::string(3, '\0'));
+        EXPECT_EQ(std::string(scoreTableFor(c.mode).names[4], 3), c.nameEntry ? "   " : std::string(3, '\0'));
+        EXPECT_EQ(esc_latch, c.escape);
     }
 }
 
@@ -206,21 +189,6 @@ TEST_F(RoundTest, EnemiesFarOffTheFieldOrFinishedAreRetired) {
     dying->draw(scratch);
     retireEnemies();
     EXPECT_EQ(enemy_slots[0], nullptr);
-}
-
-// Homing steers at the ship until its explosion has run 20 frames, and never
-// at the last ship's wreck (whose counter stops at 20).
-TEST_F(RoundTest, HomingStopsOnceTheShipsExplosionHasRunItsCourse) {
-    Shadow* shadow = makeEnemy<Shadow>(400, 220);  // the ship, centre (319, 239), is due left: -64
-    const struct { int hitCounter, lives, angle; } cases[] = {{-1, 3, -2}, {20, 2, -4}, {21, 2, -4}, {19, 0, -6}, {20, 0, -6}};
-    for (const auto& c : cases) {
-        while (gryffon->getLives() > c.lives) drawUntilHitCounter(-1, scratch), gryffon->takeHit();
-        for (int guard = 0; guard < 60 && gryffon->getHitCounter() != c.hitCounter; ++guard) gryffon->draw(scratch);
-        ASSERT_EQ(gryffon->getHitCounter(), c.hitCounter);
-        homeOnShip(shadow, gryffon);
-        EXPECT_EQ(fixtoi(shadow->getAngle()), c.angle) << c.hitCounter << " with " << c.lives;
-    }
-    retire(shadow);
 }
 
 }  // namespace

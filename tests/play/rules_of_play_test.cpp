@@ -10,23 +10,19 @@
 namespace {
 using namespace round_testing;
 
-class RulesTest : public RoundTest {
-protected:
-    // The frames of a hold, from 0, on which a laser leaves.
-    std::vector<int> fireFrames(int frames) {
+using RulesTest = RoundTest;
+
+// The frames of a hold, from 0, on which a laser leaves; then the button is let go.
+std::vector<int> fireFrames(int frames) {
+    std::vector<int> fired;
+    for (int frame = 0; frame <= frames; ++frame) {
         idleLasers();
-        std::vector<int> fired;
-        mouse_b = 1;
-        for (int frame = 0; frame < frames; ++frame) {
-            bool idle = !gryffon->getLaser(0)->isActive();
-            steerShip(gryffon, fire_counter, right_click_latch, sound_bank);
-            if (idle && gryffon->getLaser(0)->isActive()) fired.push_back(frame), idleLasers();
-        }
-        mouse_b = 0;
+        mouse_b = frame < frames;
         steerShip(gryffon, fire_counter, right_click_latch, sound_bank);
-        return fired;
+        if (gryffon->getLaser(0)->isActive()) fired.push_back(frame);
     }
-};
+    return fired;
+}
 
 // Every 4th frame with a vertical line drawn; letting go and pressing again fires at once.
 TEST_F(RulesTest, FireCadenceIsAPressThenEverySixthFrameHeld) {
@@ -69,8 +65,10 @@ TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
 }
 
 // The ship due right of the enemy's centre is heading 64. Within 5 of it the
-// enemy flies on; past that it turns 2 a frame the short way (the battleship 4).
-TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
+// enemy flies on; past that it turns 2 a frame the short way (the battleship 4),
+// until the ship's explosion has run 20 frames, and never at the last ship's
+// wreck (whose counter stops at 20).
+TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateUntilTheShipIsGone) {
     Enemy* shadow = makeEnemy<Shadow>(100, 200);  // centre (119, 219)
     flyingShipAt(301, 201);                        // centre (319, 219)
     const struct { int heading, after; } cases[] = {{64, 64}, {59, 59}, {69, 69}, {58, 60}, {70, 68}, {-100, -102}};
@@ -83,6 +81,16 @@ TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateOutside) {
     battleship->setAngle(wholeFixed(40));
     homeOnShip(battleship, gryffon);
     EXPECT_EQ(fixtoi(battleship->getAngle()), 44);
+    const struct { int hitCounter, lives; bool steers; } wrecks[] = {
+        {20, 2, true}, {21, 2, false}, {19, 0, true}, {20, 0, false}};
+    for (const auto& c : wrecks) {
+        while (gryffon->getLives() > c.lives) drawUntilHitCounter(-1, scratch), gryffon->takeHit();
+        drawUntilHitCounter(c.hitCounter, scratch);
+        ASSERT_EQ(gryffon->getHitCounter(), c.hitCounter);
+        shadow->setAngle(wholeFixed(50));
+        homeOnShip(shadow, gryffon);
+        EXPECT_EQ(fixtoi(shadow->getAngle()), c.steers ? 52 : 50) << c.hitCounter << " with " << c.lives;
+    }
     retire(shadow), retire(battleship);
 }
 
@@ -134,7 +142,8 @@ TEST_F(RulesTest, TheTrianglesSideLasersSweepBetween24And96) {
 }
 
 TEST_F(RulesTest, SpawnsComeFasterByOneStepOfTheDivisorEvery2000Frames) {
-    const struct { int frame, divisorAfter; } steps[] = {{1000, 4000}, {1999, 4000}, {2000, 3999}, {3000, 3999}, {4000, 3998}};
+    const struct { int frame, divisorAfter; } steps[] = {
+        {1000, 4000}, {1999, 4000}, {2000, 3999}, {3000, 3999}, {4000, 3998}};
     spawn_divisor = 4000;
     for (const auto& step : steps) {
         frame_count = step.frame;
@@ -180,7 +189,8 @@ TEST_F(RulesTest, KillsScoreAndSoundByKindAndEnemiesFireOnOneRollIn200) {
     auto heard = [](const char* only) {
         std::string names;
         for (const auto& sound : testing_support::soundsStarted())
-            if (!*only || sound.name == only) names += sound.name + (sound.permille == 1000 ? " " : "@" + std::to_string(sound.permille) + " ");
+            if (!*only || sound.name == only)
+                names += sound.name + (sound.permille == 1000 ? "" : "@" + std::to_string(sound.permille)) + " ";
         testing_support::soundsStarted().clear();
         return names;
     };
@@ -199,7 +209,8 @@ TEST_F(RulesTest, KillsScoreAndSoundByKindAndEnemiesFireOnOneRollIn200) {
         EXPECT_EQ(gryffon->getScore(), kind.score);
         EXPECT_EQ(heard(""), kind.killSound);
         for (int frame = 0; frame < 24; ++frame) runEnemies(buffer);
-        EXPECT_EQ(heard("enemybigdie"), *kind.killSound ? "" : "enemybigdie@800 enemybigdie@800 enemybigdie@800 enemybigdie@800 ");
+        const char* rumble = "enemybigdie@800 enemybigdie@800 enemybigdie@800 enemybigdie@800 ";
+        EXPECT_EQ(heard("enemybigdie"), *kind.killSound ? "" : rumble);
         clearRoundObjects();
     }
     Pawn* pawn = makeEnemy<Pawn>(300, 60);
