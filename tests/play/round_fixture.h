@@ -138,8 +138,7 @@ protected:
         close_requested = focus_lost = paused = time_up = esc_latch = p_latch = right_click_latch = false;
         running = true;
         fire_counter = -1;
-        mouse_x = 320;
-        mouse_y = 100;
+        mouse_x = 320, mouse_y = 100;
         clearRoundObjects();
         srand(1);
         startRound(Marathon);

@@ -54,8 +54,7 @@ TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
         retire(killed);
     }
     const struct { int age; bool shown; } ages[] = {
-        {0, false}, {1, true}, {349, true}, {350, false}, {351, true}, {352, false}, {354, true}, {498, true},
-    };
+        {0, false}, {1, true}, {349, true}, {350, false}, {351, true}, {352, false}, {354, true}, {498, true}};
     for (const auto& c : ages) EXPECT_EQ(gemVisibleAtAge(c.age), c.shown) << "age " << c.age;
     putGem(0, 600, 20, 499);  // out of the ship's reach
     gemStep(buffer);
