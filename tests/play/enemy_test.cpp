@@ -1,26 +1,21 @@
 // Enemies: what every kind shares (hit box, shots, flight, explosion, its art
 // coming and going) and where their shots leave the field. Gems share the art handling.
-#include <unistd.h>
-
 #include <filesystem>
 #include <set>
 
 #include "round_fixture.h"
+#include "support/scratch_folder.h"
 
 using namespace round_testing;
 namespace fs = std::filesystem;
 
 // A private copy of the run folder's sprites, the working folder while it lives.
-struct PrivateArt {
-    fs::path original = fs::current_path(), folder;
+struct PrivateArt : testing_support::ScratchFolder {
     PrivateArt() {
-        char pattern[] = "/tmp/zenvar-art-XXXXXX";
-        folder = mkdtemp(pattern);
-        fs::copy(original / "sprites", folder / "sprites", fs::copy_options::recursive);
-        fs::current_path(folder);
+        fs::copy(fs::path(home) / "sprites", fs::path(path) / "sprites", fs::copy_options::recursive);
+        enter();
     }
-    ~PrivateArt() { fs::current_path(original), fs::remove_all(folder); }
-    bool remove(const std::string& path) { return fs::remove(folder / path); }
+    bool remove(const std::string& file) { return fs::remove(fs::path(path) / file); }
 };
 
 // Five draws per explosion image, frozen meanwhile, and a further hit does not

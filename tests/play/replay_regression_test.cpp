@@ -5,13 +5,12 @@
 // with see-through holes, so the digests follow the game code, not the art. A
 // deliberate change to what is drawn or done fails here: check it, then record
 // the values printed.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
 
 #include "round_fixture.h"
+#include "support/scratch_folder.h"
 
 namespace {
 using namespace round_testing;
@@ -54,10 +53,8 @@ void addState(Digest& d) {
         d.add(gem_slots[i] ? gem_slots[i]->getX() * 1000 + gem_slots[i]->getY() : gem_ages[i]);
 }
 
-// Copies every bitmap of the art folders as a stand-in into a new folder.
-std::string makeStandInFolder() {
-    char pattern[] = "/tmp/zenvar-digest-XXXXXX";
-    std::string folder = mkdtemp(pattern);
+// Copies every bitmap of the art folders as a stand-in into the folder.
+void makeStandIns(const fs::path& folder) {
     for (const char* art : {"sprites", "backgrounds", "font", "cursors", "logo"}) {
         if (!fs::is_directory(art)) continue;
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(art)) {
@@ -70,13 +67,12 @@ std::string makeStandInFolder() {
                 for (int x = 0; x < picture->w; ++x)
                     putpixel(picture, x, y, (x / 3 + y / 3 + seed) % 5 == 0 ? makecol24(255, 0, 255)
                              : makecol24((x * 7 + seed) & 255, ((y * 5 + (seed >> 8)) & 255) | 1, ((x ^ y) + (seed >> 16)) & 255));
-            fs::create_directories(fs::path(folder) / entry.path().parent_path());
-            save_bmp((fs::path(folder) / entry.path()).c_str(), picture, nullptr);
+            fs::create_directories(folder / entry.path().parent_path());
+            save_bmp((folder / entry.path()).c_str(), picture, nullptr);
             destroy_bitmap(picture);
             destroy_bitmap(original);
         }
     }
-    return folder;
 }
 
 // Moves in a square, sweeps the aim, fires in bursts and right-clicks a
@@ -115,8 +111,9 @@ void dropArtObjects() {
 using ReplayDigest = RoundTest;
 
 TEST_F(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
-    const std::string runFolder = fs::current_path().string(), standIns = makeStandInFolder();
-    ASSERT_EQ(chdir(standIns.c_str()), 0);
+    testing_support::ScratchFolder standIns;
+    makeStandIns(standIns.path);
+    standIns.enter();
     dropArtObjects();
     ensureGameObjects();
     const int shipEntries = graphic_library->entryCount();
@@ -156,8 +153,6 @@ TEST_F(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     EXPECT_EQ(graphic_library->entryCount(), shipEntries);
 
     dropArtObjects();
-    EXPECT_EQ(chdir(runFolder.c_str()), 0);
-    fs::remove_all(standIns);
 }
 
 }  // namespace
