@@ -1,6 +1,7 @@
 // The front end as the player meets it: the logo intro, the title menu and the
 // attract screens, drawn headless with plain-coloured stand-in art and the glyph
 // font, so each pass's picture and input can be read back.
+#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,8 +38,7 @@ BITMAP* solid(int width, int height, int colour) {
 class FrontEndTest : public ::testing::Test {
 protected:
     // Plain-coloured stand-ins for the art, and a colour none of it uses.
-    const int title = makecol16(40, 200, 40), logo = makecol16(255, 120, 0);
-    const int publisher = makecol16(255, 255, 0), developer = makecol16(0, 255, 255);
+    const int title = makecol16(40, 200, 40), logo = makecol16(255, 120, 0), publisher = makecol16(255, 255, 0);
     const int UNCLEARED = makecol16(248, 0, 8);
 
     void SetUp() override {
@@ -104,8 +104,8 @@ protected:
     BITMAP* buffer = nullptr;
 };
 
-const struct { const char* text; int x, y; } ITEMS[4] = {{"MARATHON GAME", 216, 240}, {"2-MINUTE GAME", 216, 272}, {"5-MINUTE GAME", 216, 304},
-                       {"EXIT", 288, 336}};
+const struct { const char* text; int x, y; } ITEMS[4] = {
+    {"MARATHON GAME", 216, 240}, {"2-MINUTE GAME", 216, 272}, {"5-MINUTE GAME", 216, 304}, {"EXIT", 288, 336}};
 
 // The numbers of the menu items shown in green; the others must be in normal ink.
 std::string greenItems(BITMAP* buffer) {

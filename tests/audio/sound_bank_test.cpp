@@ -14,8 +14,9 @@ const struct { void (SoundBank::*play)(); const char* file; int permille; } OPER
     {&SoundBank::playEnemyBullet, "enemybullet", 1000}, {&SoundBank::playEnemyLaser, "enemylaser", 1000},
     {&SoundBank::playEnemyDie, "enemydie", 1000}, {&SoundBank::playEnemyBigDie, "enemybigdie", 800},
     {&SoundBank::playThree, "three", 1000}, {&SoundBank::playTwo, "two", 1000}, {&SoundBank::playOne, "one", 1000},
-    {&SoundBank::playGo, "go", 1000}, {&SoundBank::playGem, "gem", 1000}, {&SoundBank::playExtraLife, "extralife", 1000},
-    {&SoundBank::playGameMusic, nullptr, 0}, {&SoundBank::playTitleMusic, nullptr, 0}, {&SoundBank::stopMusic, nullptr, 0}};
+    {&SoundBank::playGo, "go", 1000}, {&SoundBank::playGem, "gem", 1000},
+    {&SoundBank::playExtraLife, "extralife", 1000}, {&SoundBank::playGameMusic, nullptr, 0},
+    {&SoundBank::playTitleMusic, nullptr, 0}, {&SoundBank::stopMusic, nullptr, 0}};
 
 // Headless Allegro has no sound driver, like a machine without a sound card: no
 // operation may load a file or reach the MIDI player, whose timer is never installed.
