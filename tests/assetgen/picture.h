@@ -1,14 +1,21 @@
-// Generated pictures exactly as stored (24 bits, no conversion to the screen's
-// depth), each loaded once per test program, and the pixel measures the checks use.
+// Generated files exactly as stored: raw bytes, and pictures in 24 bits (no
+// conversion to the screen's depth), each loaded once per test program; the
+// pictures the game loads, by series.
 #pragma once
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
+#include <vector>
+
+inline std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // Kept until the program ends; a missing file fails the test and reads as one blank pixel.
 inline BITMAP* stored(const std::string& path) {
@@ -23,16 +30,8 @@ inline BITMAP* stored(const std::string& path) {
     return bmp;
 }
 
-// Red, green, blue of a pixel into c[0..2].
-inline void rgbAt(BITMAP* bmp, int x, int y, int* c) {
-    int pixel = getpixel(bmp, x, y), depth = bitmap_color_depth(bmp);
-    c[0] = getr_depth(depth, pixel), c[1] = getg_depth(depth, pixel), c[2] = getb_depth(depth, pixel);
-}
-
 inline bool isMagenta(BITMAP* bmp, int x, int y) {  // the transparent colour
-    int c[3];
-    rgbAt(bmp, x, y, c);
-    return c[0] == 255 && c[1] == 0 && c[2] == 255;
+    return getpixel(bmp, x, y) == makecol_depth(bitmap_color_depth(bmp), 255, 0, 255);
 }
 
 inline int inkCount(BITMAP* bmp) {  // pixels that are not transparent
@@ -42,15 +41,29 @@ inline int inkCount(BITMAP* bmp) {  // pixels that are not transparent
     return count;
 }
 
-// WCAG relative luminance (0..1) of a pixel, and the contrast ratio of two luminances (1..21).
-inline double luminance(BITMAP* bmp, int x, int y) {
-    int c[3];
-    rgbAt(bmp, x, y, c);
-    double weight[3] = {0.2126, 0.7152, 0.0722}, sum = 0;
-    for (int i = 0; i < 3; ++i) {
-        double v = c[i] / 255.0;
-        sum += weight[i] * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
-    }
-    return sum;
+struct PictureSeries {
+    std::string name;
+    int frames;  // files name1.bmp..nameN.bmp; 0: a single name.bmp
+    int width, height;
+    bool keyed;  // drawn as a sprite: its outer ring must be transparent
+};
+inline const PictureSeries PICTURES[] = {
+    {"backgrounds/gamebg", 0, 1360, 480, false}, {"backgrounds/titlebg", 0, 640, 480, false},
+    {"logo/holtrane", 0, 640, 480, false}, {"logo/ostwick", 0, 640, 480, false},
+    {"font/font", 0, 768, 16, false}, {"font/fontgreen", 0, 768, 16, false},
+    {"sprites/bullets/gryffonlaser", 0, 17, 17, true}, {"sprites/bullets/enemybullet", 2, 9, 9, true},
+    {"sprites/bullets/enemylaser", 0, 9, 9, true}, {"sprites/blade/bladechain", 0, 9, 9, true},
+    {"cursors/cursor", 4, 17, 17, true}, {"sprites/gryffon/gryffon", 3, 38, 38, true},
+    {"sprites/gryffon/gryffonexplode", 5, 38, 38, true}, {"sprites/mini-star/mini-star", 2, 9, 9, true},
+    {"sprites/pawn/pawn", 2, 38, 38, true}, {"sprites/shadow/shadow", 2, 38, 38, true},
+    {"sprites/blade/blade", 2, 38, 38, true}, {"sprites/enemyexplosion/enemyexplosion", 4, 38, 38, true},
+    {"sprites/wyvern/wyvern", 2, 96, 96, true}, {"sprites/wyvern/wyvernexplosion", 9, 96, 96, true},
+    {"sprites/bigbattleship/bigbattleship", 2, 96, 96, true},
+    {"sprites/bigbattleship/bigbattleshipexplosion", 11, 96, 96, true}, {"sprites/gem/gem", 5, 8, 8, false},
+};
+
+inline std::vector<std::string> pathsOf(const PictureSeries& p) {
+    std::vector<std::string> paths;
+    for (int i = p.frames ? 1 : 0; i <= p.frames; ++i) paths.push_back(p.name + (i ? std::to_string(i) : "") + ".bmp");
+    return paths;
 }
-inline double contrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
