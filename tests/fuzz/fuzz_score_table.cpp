@@ -1,6 +1,6 @@
 // libFuzzer target for the score files: any bytes at all may sit in a score
-// file. Loading must not crash, saving must write exactly 35 bytes, and
-// loading the saved file must give back the same table.
+// file. Loading must not crash, saving must write exactly a score file's size,
+// and loading the saved file must give back the same table.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,21 +13,12 @@
 #include "scores/score_table.h"
 
 namespace {
-
 // The save syncs to disk; a memory file system keeps that cheap.
-std::string scratchPath(const char* what) {
-    std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return folder + "/zenvar-fuzz-" + std::to_string(getpid()) + "-" + what + ".dat";
-}
-const std::string input = scratchPath("in");
-const std::string saved = scratchPath("out");
+const std::string scratch = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/zenvar-fuzz-" +
+                            std::to_string(getpid());
+const std::string input = scratch + "-in.dat", saved = scratch + "-out.dat";
 
-// libFuzzer ends the run with exit(): the scratch files go with it.
-void removeScratchFiles() {
-    unlink(input.c_str());
-    unlink(saved.c_str());
-}
-
+void removeScratchFiles() { unlink(input.c_str()), unlink(saved.c_str()); }  // libFuzzer ends with exit()
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -49,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (std::memcmp(table.scores, reloaded.scores, sizeof table.scores) != 0 ||
         std::memcmp(table.names, reloaded.names, sizeof table.names) != 0)
         std::abort();
-
     // The column texts are built from whatever the file held.
     if (scoreColumnText(table).empty() || nameColumnText(table).size() != 5 * 3 + 4 * 3) std::abort();
     return 0;

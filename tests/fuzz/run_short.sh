@@ -1,9 +1,8 @@
 #!/bin/bash
-# A short run of each libFuzzer target (default 20 s each), as CI does:
-#   tests/fuzz/run_short.sh [SECONDS]
-# Builds the targets with clang in build-fuzz, starts from the kept corpus in
-# tests/fuzz/corpus/ and writes new finds to a scratch folder, so the kept
-# corpus changes only by hand. A crash leaves its input in build-fuzz/crashes.
+# tests/fuzz/run_short.sh [SECONDS]: each libFuzzer target for 20 s (or SECONDS),
+# built with clang in build-fuzz, from the kept corpus in tests/fuzz/corpus/.
+# New finds go to a scratch folder, so the kept corpus changes only by hand; a
+# crash leaves its input in build-fuzz/crashes.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-fuzz"

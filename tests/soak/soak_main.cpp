@@ -61,40 +61,45 @@ std::vector<int> libraryCounts() {
     return counts;
 }
 
-std::string checkFrame() {
-    if (4000 - spawn_divisor != std::min(3999, frame_count / 2000)) return "spawns do not come faster every 2000 frames";
+[[noreturn]] void failAndExit(const std::string& what) {
+    std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what.c_str());
+    std::exit(1);
+}
+void require(bool holds, const char* what) {
+    if (!holds) failAndExit(what);
+}
+
+void checkFrame() {
+    require(4000 - spawn_divisor == std::min(3999, frame_count / 2000), "spawns do not come faster every 2000 frames");
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) {
         if (!enemy_slots[i]) continue;
-        if (std::count(enemy_slots, enemy_slots + i, enemy_slots[i])) return "one enemy in two slots";
+        require(!std::count(enemy_slots, enemy_slots + i, enemy_slots[i]), "one enemy in two slots");
         double x = enemy_slots[i]->getX(), y = enemy_slots[i]->getY();
-        if (!(x >= -140 && x <= 820 && y >= -140 && y <= 660)) return "an enemy was never retired";
+        require(x >= -140 && x <= 820 && y >= -140 && y <= 660, "an enemy was never retired");
     }
     for (int i = 0; i < GEM_SLOT_COUNT; ++i)
-        if ((gem_slots[i] != nullptr) != (gem_ages[i] >= 0) || gem_ages[i] > 500) return "gem slot and age disagree";
+        require((gem_slots[i] != nullptr) == (gem_ages[i] >= 0) && gem_ages[i] <= 500, "gem slot and age disagree");
     int x = gryffon->getX(), y = gryffon->getY();
-    bool flying = end_counter == -1 && intro_counter != 0;
-    return flying && (x < 0 || x > 608 || y < 0 || y > 442) ? "ship off the field" : "";
+    require(end_counter != -1 || intro_counter == 0 || (x >= 0 && x <= 608 && y >= 0 && y <= 442), "ship off the field");
 }
 
 // Mid-round, only a new enemy or a dropped gem (age 0 until the next gem step) may allocate.
-std::string checkPlayFrameAllocations() {
+void checkPlayFrameAllocations() {
     bool playing = game_mode != FrontEnd && end_counter == -1, brought_in = false;
     for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) brought_in |= enemy_slots[i] && enemy_slots[i] != enemies_before[i];
     for (int i = 0; i < GEM_SLOT_COUNT; ++i) brought_in |= gem_slots[i] && gem_ages[i] == 0;
-    long made = blocks_made - made_before;
-    bool fault = playing && playing_before && !brought_in && made != 0;
+    require(!playing || !playing_before || brought_in || blocks_made == made_before, "a play frame allocated");
     std::copy(enemy_slots, enemy_slots + ENEMY_SLOT_COUNT, enemies_before);
     playing_before = playing;
-    return fault ? "a play frame made " + std::to_string(made) + " allocations" : "";
 }
 
-std::string checkRoundOver() {
-    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) if (enemy_slots[i]) return "an enemy outlived its round";
-    for (int i = 0; i < GEM_SLOT_COUNT; ++i) if (gem_slots[i] || gem_ages[i] != -1) return "a gem outlived its round";
-    if (libraryCounts() != ship_counts) return "after the round the graphic library holds more than the ship's bitmaps";
-    if (round_clock) return "the round clock outlived its round";
+void checkRoundOver() {
+    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) require(!enemy_slots[i], "an enemy outlived its round");
+    for (int i = 0; i < GEM_SLOT_COUNT; ++i) require(!gem_slots[i] && gem_ages[i] == -1, "a gem outlived its round");
+    require(libraryCounts() == ship_counts, "after the round the graphic library holds more than the ship's bitmaps");
+    require(!round_clock, "the round clock outlived its round");
     if (live_after_round < 0) live_after_round = live_blocks;
-    return live_blocks != live_after_round ? "live allocations grew over a round" : "";
+    require(live_blocks == live_after_round, "live allocations grew over a round");
 }
 
 int roll(int n) {  // xorshift32: the game's own rand() sequence stays the game's
@@ -129,23 +134,17 @@ void playerActs() {
     }
 }
 
-[[noreturn]] void failAndExit(const std::string& what) {
-    std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what.c_str());
-    std::exit(1);
-}
-
 // Every wait of the game lands here instead of the 60 Hz tick.
 void simulatedFrame() {
     if (++frames % 60 == 0 && round_clock == clockTick) clockTick();
-    std::string problem = checkPlayFrameAllocations();
+    checkPlayFrameAllocations();
     if (mode_seen == FrontEnd && game_mode != FrontEnd)  // random flying rarely lasts a timed round's clock
         keep_alive = ++rounds[game_mode] % 2 == 0 && game_mode != Marathon;
     else if (mode_seen != FrontEnd && game_mode == FrontEnd)
-        problem += checkRoundOver();
+        checkRoundOver();
     mode_seen = game_mode;
     if (keep_alive && end_counter == -1 && gryffon->getLives() == 1) gryffon->addLife();
-    if (problem.empty() && game_mode != FrontEnd) problem = checkFrame();
-    if (!problem.empty()) failAndExit(problem);
+    if (game_mode != FrontEnd) checkFrame();
     playerActs();
     made_before = blocks_made;
 }
