@@ -1,11 +1,9 @@
 #!/bin/bash
-# The game's sound, recorded through an ALSA file device and measured with
-# sox, with the build folder out of reach (the run folder must be movable).
-# The title music is audible with every voice (as loud as with Allegro's full
-# voice reservation: a synthesiser short of voices drops notes). With the
-# instruments, then the index gone, the game says once that the music is off
-# and still plays its effects: every sample but the shot silenced, a round
-# without firing is silent and firing is heard.
+# The game's sound through an ALSA file device, the build folder out of reach:
+# the title music as loud as with Allegro's full voice reservation (short of
+# voices, notes drop). With the instruments, then the index gone, it says once
+# that the music is off and still plays its effects (all but the shot silenced:
+# a round without firing is silent, firing is heard).
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 

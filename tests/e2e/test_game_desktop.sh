@@ -1,20 +1,13 @@
 #!/bin/bash
-# The game at home on a desktop: a 1920x1080x24 screen under openbox, sound
-# through an ALSA file device, then through PulseAudio and PipeWire on a null
-# sink, recorded from the sink's monitor in real time. Full screen is the
-# 640x480 picture centred on black, with the desktop's pointer hidden over it
-# (and seen on the desktop before). Each run plays the title music, then a
-# round in which only the shot is heard (every other effect and the round's
-# music silenced), so that each press of the button is heard alone; ESC twice
-# quits with 0, the scores saved and nothing on the terminal. Through a
-# server the title music plays without a dropout, music and shot are as loud
-# as in the file device's recording, a press is heard within LATENCY_MS and
-# the game costs no more CPU than with the file device (but for the
-# server's own thread in its process and the noise of a busy machine).
+# The game on a 1920x1080x24 desktop under openbox: full screen is the 640x480
+# picture centred, the desktop's pointer hidden over it. Sound goes through an
+# ALSA file device, then PulseAudio and PipeWire on a null sink recorded in
+# real time: the title music without a dropout, then a round where only the
+# shot is heard, music and shot as loud as through the file device, a press
+# heard within LATENCY_MS, no more CPU than the file device; ESC twice quits
+# with 0, the scores saved and nothing on the terminal.
 source "$(dirname "$0")/lib.sh"
-# Press to sound through a sound server: the input poll, mixing and the
-# buffers of Allegro, ALSA and the server; about 80 ms with the game's
-# allegro.cfg, 130 with Allegro's own ALSA periods.
+# About 80 ms with the game's allegro.cfg, 130 with Allegro's own ALSA periods.
 LATENCY_MS=110
 # pipewire-alsa's plugins, unpacked beside the system by
 # scripts/install-deps.sh: the package itself conflicts with PulseAudio.
@@ -43,9 +36,8 @@ done
 printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\5\217\0\377\57\0' >"$E2E_RUN/music/marathon.mid"
 cp "$E2E_RUN/allegro.cfg" "$E2E_WORK/allegro.cfg"
 
-# Each route, the sound and Allegro's mixer controls, is pinned in the
-# scratch HOME's ~/.asoundrc (PipeWire's in a whole ALSA configuration of its
-# own), whatever the system's ALSA default is.
+# Each route (sound and mixer controls) is pinned in the scratch HOME's
+# ~/.asoundrc, whatever the system's ALSA default is.
 route_to_server() {
     export HOME="$E2E_WORK"
     sed 's/^\[sound\]$/[sound]\ndigi_card = ALSA/' "$E2E_WORK/allegro.cfg" >"$E2E_RUN/allegro.cfg"
@@ -190,8 +182,7 @@ press_to_sound() {
     sox -t raw -r 44100 -e signed -b 16 -c 2 "$E2E_WORK/shots.raw" "$E2E_WORK/shots.wav"
     echo "$1: press to sound, ms:" $latencies
     heard=$(printf '%s\n' $latencies | grep -cv none)
-    # A press while the ship is hit is not heard; a ship hit often misses
-    # most. Of an even count the later middle one is taken.
+    # A press while the ship is hit is not heard. Of an even count the later middle one counts.
     [ "$heard" -ge 2 ] || e2e_fail "$1: only $heard of 10 presses were heard"
     median=$(printf '%s\n' $latencies | grep -v none | sort -n | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }')
     [ "$median" -le "$LATENCY_MS" ] || e2e_fail "$1: a press is heard $median ms late (median of $heard)"
@@ -217,12 +208,8 @@ for server in "${servers[@]}"; do
     stop_server
     within_3db "$MUSIC_DB" "$file_music" || e2e_fail "$server: the title music is at $MUSIC_DB dB, $file_music through the file device"
     within_3db "$SHOT_DB" "$file_shot" || e2e_fail "$server: the shot is at $SHOT_DB dB, $file_shot through the file device"
-    # The server's client library adds a thread to the game's process
-    # (PipeWire's data loop, libpulse's main loop), a few tenths of a point
-    # of a core, but the servers and the recorders beside the game make its
-    # own CPU vary by half as much again on a busy machine (measured thread
-    # by thread, the game's own threads cost the same through each route).
-    # A driver that spins or mixes twice costs double or more.
+    # The server's client thread costs a few tenths of a point, a busy machine
+    # half as much again; a driver that spins or mixes twice costs double.
     awk -v a="$CPU" -v b="$file_cpu" 'BEGIN { exit !(a <= b * 1.5 + 2) }' ||
         e2e_fail "$server: the game takes $CPU % of a core, $file_cpu % with the file device"
 done

@@ -1,11 +1,9 @@
 #!/bin/bash
 # How the game ends when it cannot run. No display: a word on the terminal,
-# exit code 1, nothing written. Every file it loads at start-up, removed in
-# turn: the right message box (error 40 for a picture, named on stderr; 15 for
-# a sound), a wait for OK, exit code 1, the score files still written. All
-# four cursor frames are tried first; a missing sample stops the game before
-# any graphics mode; the title piece is the last sound read. Sound files are
-# read only with a sound device: without one a missing sample does not matter.
+# exit code 1, nothing written. Each file it loads at start-up removed in turn:
+# error 40 for a picture (named on stderr), 15 for a sound, a wait for OK, exit
+# code 1, the score files written. All four cursors are tried first; a missing
+# sample stops it before any graphics mode; without a sound device it does not matter.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 

@@ -1,11 +1,9 @@
 #!/bin/bash
-# A whole session, started through a link from a folder without the game's
-# files: the start-up grid, the logo intro, a title that does not spin; a
-# Marathon round with the HUD, a triangle of three right-clicks ("TRIANGLE"
-# blinks), moving and firing; ESC with fire held back to a title that waits
-# for a new press; ESC quits with 0. Score files go beside the game, nothing
-# where it started, and without a sound card the terminal stays quiet. The
-# window carries the game's own class and icon, for docks and task bars.
+# A session started through a link from another folder: the window's class
+# and icon, the start-up grid, the intro, a title that does not spin; a
+# Marathon round's HUD, a triangle of right-clicks, moving and firing; ESC with
+# fire held back to a title that waits for a new press; ESC quits with 0, score
+# files beside the game, and without a sound card the terminal stays quiet.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
@@ -55,10 +53,8 @@ e2e_text_shown "$E2E_WORK/last.png" green 0 464 "Rest" || e2e_fail "no \"Rest\" 
 e2e_text_shown "$E2E_WORK/last.png" normal 80 464 "2" || e2e_fail "three ships should leave 2 in reserve"
 e2e_text_shown "$E2E_WORK/last.png" normal 512 464 "TIME" && e2e_fail "a Marathon game shows a clock"
 
-# Placed while the new ship blinks and cannot be hit (a hit clears the
-# points). A click lost under load spoils an attempt; its stray points vanish
-# after 200 frames, well inside one look for the 6.7 s of blinking banner.
-# Past the new ship's first two seconds an enemy may hit it and clear them.
+# A hit clears the points and a click lost under load spoils a try; stray
+# points vanish after 200 frames, inside one look for the blinking banner.
 for attempt in 1 2 3 4 5 fail; do
     [ "$attempt" = fail ] && e2e_fail "the TRIANGLE banner did not show after five tries of three right-clicks"
     e2e_click 94 184 3

@@ -1,10 +1,8 @@
 #!/bin/bash
-# A whole 2-Minute game to the end of its clock, flown by the autopilot build
-# (zenvar-autopilot); menus and name entry with the real mouse: "TIME 120" at
-# the start, TIME OVER, the name typed on the on-screen keyboard, then shown
-# on the score screen and saved (the crafted table's fifth score is -1, so
-# any score qualifies). Another copy of the game then saves a better score,
-# and Ctrl+C ends this one: both names are kept. About three minutes.
+# A whole 2-Minute game flown by the autopilot build, menus and name entry by
+# mouse: "TIME 120", TIME OVER, the name typed and shown on the score screen
+# (the table's fifth score is -1, so any score qualifies). Another copy then
+# saves a better score and Ctrl+C ends this one: both names are kept.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
 
