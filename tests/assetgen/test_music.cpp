@@ -98,7 +98,8 @@ TEST(Music, BothPiecesAreFullArrangementsWithinTheMusicVoices) {
         int pitched_parts = 0, sounding = 0, most = 0;
         for (const auto& kv : m.notes) {
             pitched_parts += kv.first != 9 && kv.second >= 20;
-            EXPECT_TRUE(kv.first == 9 || m.programmed.count(kv.first)) << path << " channel " << kv.first << " picks no instrument";
+            EXPECT_TRUE(kv.first == 9 || m.programmed.count(kv.first))
+                << path << " channel " << kv.first << " picks no instrument";
         }
         EXPECT_GE(pitched_parts, 3) << path << " needs melody, harmony and bass";
         EXPECT_EQ(m.hanging, 0) << path << " leaves notes hanging";
@@ -126,8 +127,10 @@ TEST(Music, EveryInstrumentAndDrumIsInThePatchSet) {
     for (const char* path : {"music/title.mid", "music/marathon.mid"}) {
         Midi m = midiOf(path);
         for (int program : m.programs)
-            EXPECT_EQ(access((std::snprintf(name, sizeof name, "patches/m%03d.pat", program), name), R_OK), 0) << path << " needs " << name;
+            EXPECT_EQ(access((std::snprintf(name, sizeof name, "patches/m%03d.pat", program), name), R_OK), 0)
+                << path << " needs " << name;
         for (int note : m.drum_notes)
-            EXPECT_EQ(access((std::snprintf(name, sizeof name, "patches/d%03d.pat", note), name), R_OK), 0) << path << " needs " << name;
+            EXPECT_EQ(access((std::snprintf(name, sizeof name, "patches/d%03d.pat", note), name), R_OK), 0)
+                << path << " needs " << name;
     }
 }

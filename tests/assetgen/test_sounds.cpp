@@ -29,7 +29,8 @@ Wav wavOf(const std::string& name) {
     if (!sample || sample->bits != 16 || sample->stereo || (sample->freq != 22050 && sample->freq != 44100))
         return ADD_FAILURE() << name << " is no 16-bit mono sample at 22050 or 44100 Hz", destroy_sample(sample), wav;
     wav.rate = sample->freq;
-    for (unsigned long i = 0; i < sample->len; ++i) wav.samples.push_back((static_cast<uint16_t*>(sample->data)[i] - 32768) / 32768.0);
+    const uint16_t* data = static_cast<const uint16_t*>(sample->data);
+    for (unsigned long i = 0; i < sample->len; ++i) wav.samples.push_back((data[i] - 32768) / 32768.0);
     destroy_sample(sample);
     return wav;
 }
@@ -46,11 +47,12 @@ struct Biquad {  // one second-order filter section (direct form I)
 // a low cut), the loudest 400 ms of the sample, in LUFS.
 double peakMomentaryLoudness(const Wav& wav) {
     double w = 2 * M_PI * 1681.974 / wav.rate, q = 0.7071752, a = std::pow(10, 3.99984 / 40), c = std::cos(w);
-    double al = std::sin(w) / (2 * q), sa = 2 * std::sqrt(a) * al, n0 = (a + 1) - (a - 1) * c + sa;
-    Biquad shelf{a * ((a + 1) + (a - 1) * c + sa) / n0, -2 * a * ((a - 1) + (a + 1) * c) / n0,
-                 a * ((a + 1) + (a - 1) * c - sa) / n0, 2 * ((a - 1) - (a + 1) * c) / n0, ((a + 1) - (a - 1) * c - sa) / n0};
-    w = 2 * M_PI * 38.13547 / wav.rate, c = std::cos(w), al = std::sin(w) / (2 * 0.5003270);
-    Biquad low_cut{(1 + c) / 2 / (1 + al), -(1 + c) / (1 + al), (1 + c) / 2 / (1 + al), -2 * c / (1 + al), (1 - al) / (1 + al)};
+    double al = std::sin(w) / (2 * q), sa = 2 * std::sqrt(a) * al, n = (a + 1) - (a - 1) * c + sa;
+    Biquad shelf{a * ((a + 1) + (a - 1) * c + sa) / n, -2 * a * ((a - 1) + (a + 1) * c) / n,
+                 a * ((a + 1) + (a - 1) * c - sa) / n, 2 * ((a - 1) - (a + 1) * c) / n,
+                 ((a + 1) - (a - 1) * c - sa) / n};
+    w = 2 * M_PI * 38.13547 / wav.rate, c = std::cos(w), al = std::sin(w) / (2 * 0.5003270), n = 1 + al;
+    Biquad low_cut{(1 + c) / 2 / n, -(1 + c) / n, (1 + c) / 2 / n, -2 * c / n, (1 - al) / n};
     size_t window = size_t(wav.rate * 0.4);
     std::vector<double> energy(std::max(window, wav.samples.size()) + 1, 0.0);  // running sum, zero-padded
     for (size_t i = 0; i + 1 < energy.size(); ++i) {
@@ -58,7 +60,8 @@ double peakMomentaryLoudness(const Wav& wav) {
         energy[i + 1] = energy[i] + k * k;
     }
     double loudest = 0;
-    for (size_t end = window; end < energy.size(); ++end) loudest = std::max(loudest, energy[end] - energy[end - window]);
+    for (size_t end = window; end < energy.size(); ++end)
+        loudest = std::max(loudest, energy[end] - energy[end - window]);
     return -0.691 + 10 * std::log10(loudest / window + 1e-12);
 }
 }  // namespace
@@ -72,7 +75,8 @@ TEST(Sounds, EverySampleIsShortAndLevelledWithoutClippingOffsetOrClicks) {
         EXPECT_LT(peak, 0.98) << s.name << " reaches full scale";
         EXPECT_GT(std::sqrt(squares / n), 0.03) << s.name << " is nearly silent";
         EXPECT_LT(std::fabs(sum / n), 0.01) << s.name << " has a DC offset";
-        EXPECT_TRUE(n > 100 && std::fabs(wav.samples.front()) < 0.009 && std::fabs(wav.samples.back()) < 0.009) << s.name << " clicks";
+        bool quiet_ends = n > 100 && std::fabs(wav.samples.front()) < 0.009 && std::fabs(wav.samples.back()) < 0.009;
+        EXPECT_TRUE(quiet_ends) << s.name << " clicks";
     }
 }
 
