@@ -37,13 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 5) return 0;
     int x = readShort(data) % 700, y = readShort(data + 2) % 540;
     std::string text(reinterpret_cast<const char*>(data + 5), size - 5);
-    for (BITMAP* target : targets) {
-        clear_bitmap(target);
-        if (data[4] & 1)
-            game_font->drawGreen(target, text, x, y);
-        else
-            game_font->draw(target, text, x, y);
-    }
+    auto draw = data[4] & 1 ? &BitmapFont::drawGreen : &BitmapFont::draw;
+    for (BITMAP* target : targets) clear_bitmap(target), (game_font->*draw)(target, text, x, y);
     for (int py = 0; py < targets[1]->h; ++py)
         for (int px = 0; px < targets[1]->w; ++px)
             if ((px < x || py < y) && getpixel(targets[1], px, py) != 0) std::abort();
