@@ -1,5 +1,5 @@
 // Enemies: what every kind shares (hit box, shots, flight, explosion, its art
-// coming and going) and where their shots leave the field. Gems share the art handling.
+// coming and going). Gems share the art handling.
 #include <filesystem>
 #include <set>
 
@@ -86,23 +86,4 @@ TEST(EnemyModel, MissingArtThrows40AndLeavesOtherOwnersAlone) {
     ASSERT_TRUE(art.remove("sprites/gem/gem3.bmp"));
     EXPECT_THROW(Gem gem(&library), int);
     EXPECT_EQ(library.entryCount(), 0);
-}
-
-// A shot moves first and is retired once it reaches an edge of the field.
-TEST(EnemyFiring, ShotsRetireOnTheFieldEdgesExactly) {
-    GraphicLibrary library;
-    Pawn pawn(&library);
-    EnemyShot* bullet = pawn.getShot(0);
-    const struct { double x, y, vx, vy; bool staysActive; } cases[] = {
-        {636, 100, 4, 0, false}, {635.5, 100, 4, 0, true}, {100, -12, 0, -4, false}, {100, -11.5, 0, -4, true},
-        {-12, 100, -4, 0, false}, {100, 476, 0, 4, false}, {100, 475.5, 0, 4, true}};
-    for (const auto& c : cases) {
-        bullet->setPosition(c.x, c.y);
-        bullet->setVelocity(c.vx, c.vy);
-        bullet->setActive(true);
-        pawn.updateShots();
-        EXPECT_EQ(bullet->getX(), c.x + c.vx);
-        EXPECT_EQ(bullet->isActive(), c.staysActive) << c.x << "," << c.y;
-    }
-    pawn.releaseGraphics(&library);
 }

@@ -7,6 +7,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -85,12 +86,6 @@ Kind* makeEnemy(double x, double y) {
 inline void retire(Enemy* enemy, GraphicLibrary* library = graphic_library) {
     enemy->releaseGraphics(library);
     delete enemy;
-}
-
-inline int countEnemies() {
-    int n = 0;
-    for (int i = 0; i < ENEMY_SLOT_COUNT; ++i) n += enemy_slots[i] != nullptr;
-    return n;
 }
 
 inline bool sameRegion(BITMAP* a, BITMAP* b, int x0, int y0, int w, int h) {

@@ -120,7 +120,8 @@ TEST_F(RoundInputTest, TheRoundEndsAndHandsOffToNameEntryOrTheTitle) {
         EXPECT_EQ(game_mode, FrontEnd);
         EXPECT_EQ(end_counter, -1);
         EXPECT_EQ(gryffon->getLives(), c.timeUp ? 3 : 0);
-        EXPECT_EQ(screen_timer + fade_alpha + countEnemies(), 0);
+        EXPECT_EQ(screen_timer + fade_alpha, 0);
+        EXPECT_EQ(std::count(enemy_slots, enemy_slots + ENEMY_SLOT_COUNT, nullptr), ENEMY_SLOT_COUNT);
         EXPECT_EQ(gem_slots[2], nullptr);
         EXPECT_EQ(gem_ages[2], -1);
         EXPECT_EQ(std::string(scoreTableFor(c.mode).names[4], 3), c.nameEntry ? "   " : std::string(3, '\0'));

@@ -158,21 +158,30 @@ TEST_F(RulesTest, TimedModesStartAt120And300Seconds) {
     }
 }
 
-// Lasers move first, then retire outside x -16..650, y -16..480.
-TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrameAndRetireJustOutsideTheWideField) {
+// Ship lasers (L) and enemy shots (S) move first, then retire outside the field:
+// lasers x -16..650 and y -16..480, shots x -16..640 and y -16..480.
+TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrameAndShotsAndLasersRetireAtTheirEdges) {
     gryffon->setAngle(0);
     gryffon->fire(sound_bank);
-    GryffonLaser* laser = gryffon->getLaser(0);
-    double y = laser->getY();
+    double y = gryffon->getLaser(0)->getY();
     gryffon->update();
-    EXPECT_EQ(laser->getY(), y - 8);
-    const struct { double x, y; bool staysActive; } cases[] = {
-        {641.5, 100, true}, {642, 100, false}, {-7.5, 100, true}, {-8, 100, false},
-        {100, -8, false},   {100, -7.5, true}, {100, 471.5, true}, {100, 472, false}};
+    EXPECT_EQ(gryffon->getLaser(0)->getY(), y - 8);
+    Pawn* pawn = makeEnemy<Pawn>(100, 100);
+    enemy_slots[0] = pawn;
+    const struct { char what; double x, y, vx, vy; bool staysActive; } cases[] = {
+        {'L', 641.5, 100, 8, 0, true}, {'L', 642, 100, 8, 0, false}, {'L', -7.5, 100, -8, 0, true},
+        {'L', -8, 100, -8, 0, false},  {'L', 100, -8, 0, -8, false}, {'L', 100, -7.5, 0, -8, true},
+        {'L', 100, 471.5, 0, 8, true}, {'L', 100, 472, 0, 8, false}, {'S', 636, 100, 4, 0, false},
+        {'S', 635.5, 100, 4, 0, true}, {'S', 100, -12, 0, -4, false}, {'S', 100, -11.5, 0, -4, true},
+        {'S', -12, 100, -4, 0, false}, {'S', 100, 476, 0, 4, false},  {'S', 100, 475.5, 0, 4, true}};
     for (const auto& c : cases) {
-        laserAt(c.x, c.y)->setVelocity(c.x > 600 ? 8 : c.x < 0 ? -8 : 0, c.y < 0 ? -8 : c.y > 400 ? 8 : 0);
-        gryffon->update();
-        EXPECT_EQ(laser->isActive(), c.staysActive) << c.x << "," << c.y;
+        Projectile* flying = c.what == 'L' ? static_cast<Projectile*>(gryffon->getLaser(0)) : pawn->getShot(0);
+        flying->setPosition(c.x, c.y);
+        flying->setVelocity(c.vx, c.vy);
+        flying->setActive(true);
+        c.what == 'L' ? gryffon->update() : pawn->updateShots();
+        EXPECT_EQ(flying->getX(), c.x + c.vx) << c.what << " at " << c.x << "," << c.y;
+        EXPECT_EQ(flying->isActive(), c.staysActive) << c.what << " at " << c.x << "," << c.y;
     }
 }
 

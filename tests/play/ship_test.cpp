@@ -1,5 +1,7 @@
 // The ship: movement and the field clamp, the tolerances of the shapes its
 // points make, the hit boxes, extra ships and gem pickup.
+#include <functional>
+
 #include "round_fixture.h"
 
 namespace {
