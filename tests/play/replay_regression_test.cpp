@@ -1,10 +1,8 @@
-// Replay digests: a seeded round flown by a fixed script must leave the same
-// trail every time: the pixels of the first 600 frames (across the backdrop's dip
-// at 500..563), read every 100 frames, and the game state of every frame of the
-// whole run. Every bitmap is replaced by a patterned stand-in of the same size
-// with see-through holes, so the digests follow the game code, not the art. A
-// deliberate change to what is drawn or done fails here: check it, then record
-// the values printed.
+// A seeded round flown by a fixed script must leave the same pixels over its first
+// 600 frames (across the backdrop's dip at 500..563) and the same game state over
+// the whole run. Patterned stand-ins with see-through holes replace every bitmap, so
+// the digests follow the game code, not the art. After a deliberate change, check
+// it, then record the values printed.
 #include <filesystem>
 #include <iomanip>
 #include <sstream>

@@ -1,7 +1,6 @@
-// Shared set-up for the play tests: the program-wide objects the round loop
-// reaches (graphic library, font, a silent sound bank, the ship), a clean round
-// past its countdown with the ship flying at (301, 221), and every enemy kind
-// with what the game expects of it.
+// Shared set-up for the play tests: the program-wide objects the round loop reaches
+// (a silent sound bank among them), a clean round past its countdown with a new ship
+// flying at (301, 221), and every enemy kind with what the game expects of it.
 #pragma once
 
 #include <allegro.h>
@@ -20,18 +19,22 @@
 #include "gfx/graphic_library.h"
 #include "play/big_battleship.h"
 #include "play/blade.h"
+#include "play/end_sequence.h"
 #include "play/enemy_shot.h"
+#include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gem_step.h"
 #include "play/gryffon.h"
 #include "play/gryffon_laser.h"
 #include "play/hit_pass.h"
 #include "play/homing.h"
+#include "play/hud.h"
 #include "play/pawn.h"
 #include "play/round_loop.h"
 #include "play/round_objects.h"
 #include "play/round_state.h"
 #include "play/shadow.h"
+#include "play/spawn_director.h"
 #include "play/wyvern.h"
 #include "scores/score_table.h"
 #include "support/headless.h"

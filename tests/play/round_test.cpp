@@ -1,8 +1,5 @@
 // The round as the player meets it: the pause, focus loss and ESC, the hand-off
 // at its end, the HUD, and which enemies come and go.
-#include "play/end_sequence.h"
-#include "play/hud.h"
-#include "play/spawn_director.h"
 #include "round_fixture.h"
 
 namespace {
@@ -10,11 +7,9 @@ using namespace round_testing;
 
 using RoundInputTest = RoundTest;
 
-// P pauses inside the frame, showing "Pause!", and only a new press after letting
-// go resumes; the frame then carries on with its input. Closing the window ends a
-// pause that P, held down, never would. Losing the focus pauses as P does, but
-// not with ESC in the same frame, in the end sequence or in the countdown's rests;
-// a P held while the window is away was meant for the other window.
+// Only a new press after letting P go resumes, and the frame carries on; closing
+// the window ends a pause that a held P never would. Focus loss pauses too, but not
+// beside ESC, in the end sequence or the countdown; a P held meanwhile was not ours.
 TEST_F(RoundInputTest, PauseAndFocusLossHoldTheRoundUntilANewPressOfP) {
     const struct {
         const char* what;
@@ -74,11 +69,9 @@ int litPixels(BITMAP* bitmap, int row) {
     return lit;
 }
 
-// A round ends 300 frames after its last ship is lost, or at once on ESC, even in
-// the frame that loses the last ship or in which time runs out. It clears up and
-// hands off to name entry only for a score above the fifth row and not after ESC,
-// never with an unfaded frame shown; a fire button still held from play types
-// nothing, and the ESC does not quit the title too.
+// 300 frames after the last ship, or at once on ESC (even as the last ship goes or
+// time runs out); name entry only above the fifth score and not after ESC, never an
+// unfaded frame shown, a fire button held from play types nothing.
 TEST_F(RoundInputTest, TheRoundEndsAndHandsOffToNameEntryOrTheTitle) {
     const struct { const char* what; GameMode mode; int score; bool escape, rammed, timeUp, nameEntry; } cases[] = {
         {"fifth score", Marathon, 500, false, false, false, false},

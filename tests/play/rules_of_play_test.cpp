@@ -1,9 +1,5 @@
 // Rules of play by name, so that a change to one fails its own case here and
 // not only the replay digest.
-#include "play/end_sequence.h"
-#include "play/game_random.h"
-#include "play/hud.h"
-#include "play/spawn_director.h"
 #include "round_fixture.h"
 #include "support/recording_sound.h"
 
@@ -63,10 +59,9 @@ TEST_F(RulesTest, GemsDropOnEightRollsInTwentyAndLastFiveHundredFrames) {
     EXPECT_EQ(gem_slots[0], nullptr) << "at age 501";
 }
 
-// The ship due right of the enemy's centre is heading 64. Within 5 of it the
-// enemy flies on; past that it turns 2 a frame the short way (the battleship 4),
-// until the ship's explosion has run 20 frames, and never at the last ship's
-// wreck (whose counter stops at 20).
+// The ship due right of the enemy's centre is heading 64. Past 5 off it the enemy
+// turns 2 a frame the short way (the battleship 4) until the ship's explosion has
+// run 20 frames; never at the last ship's wreck, whose counter stops at 20.
 TEST_F(RulesTest, HomingHoldsInsideTheDeadBandAndTurnsByTheKindsRateUntilTheShipIsGone) {
     Enemy* shadow = makeEnemy<Shadow>(100, 200);  // centre (119, 219)
     flyingShipAt(301, 201);                        // centre (319, 219)
@@ -185,10 +180,8 @@ TEST_F(RulesTest, ShipLasersFlyEightPixelsAFrameAndShotsAndLasersRetireAtTheirEd
     }
 }
 
-// With a stand-in sound card. Each kind dies on the laser that takes its last
-// hit point, scoring its value with its kill sound; the battleship's kill is
-// silent but its wreck rumbles on every 6th frame. A pawn fires on one roll in
-// 200 a frame.
+// With a stand-in sound card: each kind dies on the laser that takes its last hit
+// point with its score and kill sound; the battleship's wreck rumbles every 6th frame.
 TEST_F(RulesTest, KillsScoreAndSoundByKindAndEnemiesFireOnOneRollIn200) {
     SoundBank* silent = sound_bank;
     testing_support::installRecordingSoundCard();
