@@ -15,15 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "app/front_end.h"
 #include "app/headless_platform.h"
+#include "app/zenvar_main.h"
 #include "core/frame_clock.h"
 #include "core/program.h"
 #include "core/shell_state.h"
 #include "gfx/graphic_library.h"
 #include "play/enemy.h"
 #include "play/gryffon.h"
-#include "play/round_loop.h"
 #include "play/round_objects.h"
 #include "play/round_state.h"
 #include "scores/score_table.h"
@@ -166,14 +165,9 @@ int main(int argc, char** argv) {
     ship_counts = libraryCounts();
     frame_wait_override = simulatedFrame;
     while (frames < target) {  // the game's main loop; the player never chooses Exit
-        if (!running) failAndExit("the game quit though the player never chose Exit");
-        if (intro_frame >= 0)
-            introStep(back_buffer);
-        else if (game_mode != FrontEnd)
-            runPlayFrame(back_buffer);
-        else
-            frontEndPass(back_buffer);
-        presentFrame(back_buffer, cursors);
+        require(running, "the game quit though the player never chose Exit");
+        runPass(back_buffer);
+        presentFrame(back_buffer, cursors, nextPassRepaintsEverything());
     }
     frame_wait_override = nullptr;
     std::printf("soak: %ld frames, seed %u; rounds marathon %ld, two-minute %ld, five-minute %ld\n", frames, seed,
