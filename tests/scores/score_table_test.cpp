@@ -1,7 +1,9 @@
 // Score tables against real files in a scratch folder: every file size the game
 // can meet, files that are not files, failed saves, and the table operations.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "scores/score_table.h"
@@ -177,6 +180,24 @@ TEST_F(ScoreFileTest, SessionSaveMergesIntoTheFileOnDiskOrLeavesItAlone) {
         EXPECT_TRUE(!link || entries(sub) == 1) << c.what << ": no temporary left";
         EXPECT_EQ(link, fs::exists(sub)) << c.what << ": the link stays";
     }
+}
+
+// Another copy saving into the same folder holds it locked: this save waits,
+// then merges with what that copy wrote, so neither loses a score.
+TEST_F(ScoreFileTest, SessionSaveWaitsForAnotherCopyAndMergesWithWhatItWrote) {
+    int other_copy = open(folder.path.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(other_copy, LOCK_EX), 0);
+    ScoreTable now = tableOf(LOADED);
+    std::memcpy(now.names[insertScore(now, 777)], "NEW", 3);
+    std::thread save([&] { EXPECT_TRUE(saveSessionTable({tableOf(LOADED), false}, now, path)); });
+    usleep(200 * 1000);
+    EXPECT_FALSE(fs::exists(path)) << "written while another copy held the folder";
+    writeFile(path, recordOf(tableOf(OTHER_WRITER)));
+    close(other_copy);
+    save.join();
+    ScoreTable saved = {};
+    loadScoreTable(saved, path);
+    EXPECT_EQ(rows(saved), "900OTH 777NEW 500AAA 400BBB 300CCC");
 }
 
 }  // namespace
