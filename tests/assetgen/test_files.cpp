@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "picture.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -25,12 +26,11 @@ void readInto(Files& files, const fs::path& top, const fs::path& base) {
 }
 
 Files generateIntoFreshFolder() {
-    char pattern[] = "/tmp/zenvar-assets-XXXXXX";
-    fs::path folder = mkdtemp(pattern), generator = fs::current_path() / ".." / "assetgen" / "zenvar-assetgen";
-    EXPECT_EQ(std::system(("'" + generator.string() + "' '" + folder.string() + "' > /dev/null").c_str()), 0);
+    testing_support::ScratchFolder folder;
+    fs::path generator = fs::current_path() / ".." / "assetgen" / "zenvar-assetgen";
+    EXPECT_EQ(std::system(("'" + generator.string() + "' '" + folder.path + "' > /dev/null").c_str()), 0);
     Files files;
-    readInto(files, folder, folder);
-    fs::remove_all(folder);
+    readInto(files, folder.path, folder.path);
     return files;
 }
 

@@ -103,7 +103,9 @@ void checkRoundOver() {
 }
 
 int roll(int n) {  // xorshift32: the game's own rand() sequence stays the game's
-    player_random ^= player_random << 13, player_random ^= player_random >> 17, player_random ^= player_random << 5;
+    player_random ^= player_random << 13;
+    player_random ^= player_random >> 17;
+    player_random ^= player_random << 5;
     return int(player_random % unsigned(n));
 }
 
@@ -113,7 +115,8 @@ void click(int x, int y, int button) { click_x = x, click_y = y, click_button = 
 
 void playerActs() {
     if (click_phase > 0) {
-        mouse_x = click_x, mouse_y = click_y, mouse_b = --click_phase >= 2 ? click_button : 0;
+        mouse_x = click_x, mouse_y = click_y;
+        mouse_b = --click_phase >= 2 ? click_button : 0;
         return;
     }
     key[KEY_ESC] = 0;
