@@ -2,7 +2,7 @@
 # Under Xwayland (Weston's, nested in Xvfb through its x11 back end, so the
 # keyboard and pointer come from Weston as on a real desktop) the game is
 # playable: it opens a window the compositor manages, a click on "Marathon
-# Game" starts a round, P pauses it, ESC ends it, and ESC at the title quits
+# Game" starts a round, ESC ends it, and ESC at the title quits
 # with the score tables saved.
 source "$(dirname "$0")/lib.sh"
 
@@ -46,25 +46,12 @@ sleep 0.3
 e2e_wait_title 40 || e2e_fail "the title never appeared"
 e2e_click $((window_x + 300)) $((window_y + 248))
 e2e_wait_round 10 || e2e_fail "a click on Marathon Game started no round"
-import -window root "$E2E_WORK/round.png"
-
-e2e_key p
-sleep 0.5
-e2e_screenshot "$E2E_WORK/a.png"
-sleep 0.5
-e2e_screenshot "$E2E_WORK/b.png"
-[ "$(e2e_changed a b)" -lt 300 ] || e2e_fail "P did not pause the round"
-e2e_key p
-sleep 0.5
-e2e_screenshot "$E2E_WORK/c.png"
-[ "$(e2e_changed b c)" -gt 1000 ] || e2e_fail "P again did not resume the round"
 
 # Away from the menu, which lights the item under the pointer.
 xdotool mousemove $((window_x + 630)) $((window_y + 10))
 e2e_key Escape
 e2e_wait_title 10 || e2e_fail "ESC in the round did not lead back to the title"
 e2e_key Escape
-e2e_wait_exit 20
-[ "$E2E_EXIT" = 0 ] || e2e_fail "ESC at the title ended the game with $E2E_EXIT"
+e2e_ended "by ESC at the title on Xwayland"
 e2e_check_score_files
 echo "PASS"

@@ -49,9 +49,6 @@ xdotool mousemove --window "$window" 300 248
 xdotool windowfocus --sync "$window" 2>/dev/null
 e2e_click 300 248
 e2e_wait_round 10 || e2e_fail "the round's HUD never appeared"
-e2e_text_shown "$E2E_WORK/last.png" green 0 464 "Rest" || e2e_fail "no \"Rest\" line"
-e2e_text_shown "$E2E_WORK/last.png" normal 80 464 "2" || e2e_fail "three ships should leave 2 in reserve"
-e2e_text_shown "$E2E_WORK/last.png" normal 512 464 "TIME" && e2e_fail "a Marathon game shows a clock"
 
 # A hit clears the points and a click lost under load spoils a try; stray
 # points vanish after 200 frames, inside one look for the blinking banner.

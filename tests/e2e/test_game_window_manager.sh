@@ -3,9 +3,9 @@
 # another program's window beside it. Full screen is refused while that
 # program holds the pointer (xwininfo waiting for its click), and the game
 # opens a window. Giving the focus to the other window leaves the title
-# running, but pauses a round as P does: "Pause!" and a still picture, the
-# clock held, until P in the game's window. Minimised and restored it plays
-# on; its close button in the pause quits with 0 and the scores saved.
+# running, but pauses a round as P does: "Pause!" and a still picture until P
+# in the game's window. Minimised and restored it plays on; its close button
+# in the pause quits with 0 and the scores saved.
 source "$(dirname "$0")/lib.sh"
 e2e_need openbox wmctrl xmessage xwininfo
 e2e_setup "$1" 1920x1080x24
@@ -41,20 +41,7 @@ still() {
     xdotool mousemove $(at 360 420)
     sleep "$1"
     e2e_screenshot "$E2E_WORK/still2.png"
-    [ "$(compare -metric AE "$E2E_WORK/still1.png" "$E2E_WORK/still2.png" null: 2>&1)" = 0 ]
-}
-# clock_shown SHOT: the round's clock on the screenshot, "TIME 1xx", read
-# digit by digit (a whole number would match its neighbours), or "none".
-clock_shown() {
-    local number="" x d
-    e2e_text_shown "$1" normal 512 464 "TIME" || { echo none; return; }
-    for x in 592 608 624; do
-        for d in 0 1 2 3 4 5 6 7 8 9; do
-            "$E2E_WORK/text_at" "$E2E_WORK/shot.ppm" "$E2E_WORK/font-normal.ppm" "$x" 464 "$d" >/dev/null &&
-                { number+=$d; break; }
-        done
-    done
-    [ ${#number} = 3 ] && echo "$number" || echo none
+    [ "$(e2e_changed still1 still2)" = 0 ]
 }
 paused_shown() { e2e_screenshot "$1" && e2e_text_shown "$1" normal 272 224 "Pause!"; }
 
@@ -70,7 +57,6 @@ e2e_wait_round 15 || e2e_fail "no two-minute round started"
 sleep 1
 focus_other
 paused_shown "$E2E_WORK/away.png" || e2e_fail "the round did not pause when the focus went to another window"
-before=$(clock_shown "$E2E_WORK/away.png")
 still 2 || e2e_fail "the round went on while another window had the focus"
 focus_game
 paused_shown "$E2E_WORK/back.png" || e2e_fail "the focus coming back resumed the round without P"
@@ -78,10 +64,6 @@ e2e_key p
 sleep 0.3
 e2e_screenshot "$E2E_WORK/resumed.png"
 e2e_text_shown "$E2E_WORK/resumed.png" normal 272 224 "Pause!" && e2e_fail "P did not resume the round"
-after=$(clock_shown "$E2E_WORK/resumed.png")
-echo "paused with TIME $before for over 2 s; resumed at TIME $after"
-[ "$before" != none ] && [ "$after" != none ] && [ $((before - after)) -ge 0 ] && [ $((before - after)) -le 1 ] ||
-    e2e_fail "the clock went on during the pause (TIME $before, then $after)"
 still 0.5 && e2e_fail "the round stood still after P"
 
 xdotool windowminimize --sync "$GAME"

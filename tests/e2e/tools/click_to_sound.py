@@ -1,16 +1,9 @@
 #!/usr/bin/env python3
-"""Records a sound server's sink monitor while pressing the left button now
-and then, and prints how long each press took to be heard.
-
-    click_to_sound.py MONITOR PRESSES OUT.raw
-
-Each chunk parec hands over arrives after its last sample was played, so the
-earliest (arrival - samples so far / rate) over all chunks is the wall-clock
-time of the first sample. A press is heard at the first sample after it that
-rises above the threshold, following at least 60 ms of quiet, and within
-half a second (presses are 0.8 s apart). The recording is stereo, the
-onsets are found on its left channel. Prints one
-latency in milliseconds per press ("none" when it was never heard).
+"""click_to_sound.py MONITOR PRESSES OUT.raw: presses the left button now and
+then while recording a sink monitor, and prints each press's latency in ms
+("none" if never heard). parec hands a chunk over after its last sample was
+played, so the earliest (arrival - samples so far / rate) is when the first
+sample played. A press is heard at the first loud sample after 60 ms of quiet.
 """
 import array
 import subprocess
