@@ -1,7 +1,5 @@
-// Enemies: what every kind shares (hit box, shots, flight, explosion, its art
-// coming and going). Gems share the art handling.
+// Enemies and gems whose art is missing.
 #include <filesystem>
-#include <set>
 
 #include "round_fixture.h"
 #include "support/scratch_folder.h"
@@ -17,43 +15,6 @@ struct PrivateArt : testing_support::ScratchFolder {
     }
     bool remove(const std::string& file) { return fs::remove(fs::path(path) / file); }
 };
-
-// Five draws per explosion image, frozen meanwhile, and a further hit does not
-// restart it; all kinds alive at once share images without doubling them.
-TEST(EnemyModel, EveryKindHasItsHitBoxShotsAndExplosionAndGivesItsArtBack) {
-    GraphicLibrary library;
-    BITMAP* canvas = create_bitmap(640, 480);
-    std::vector<Enemy*> alive;
-    for (const KindFacts& kind : allKinds()) alive.push_back(kind.make(&library));
-    for (const KindFacts& kind : allKinds()) {
-        SCOPED_TRACE(kind.name);
-        Enemy* enemy = kind.make(&library);
-        enemy->setPosition(10, 10);
-        enemy->setVelocity(0.5, 1.25);
-        EXPECT_EQ(std::vector<double>({enemy->hitLeft(), enemy->hitRight(), enemy->hitTop(), enemy->hitBottom()}),
-                  std::vector<double>({kind.boxLeft, kind.boxRight, kind.boxLeft, kind.boxRight}));
-        std::set<EnemyShot*> shots;
-        for (int i = -1; i <= kind.shots; ++i) shots.insert(enemy->getShot(i));
-        EXPECT_EQ(shots.size(), static_cast<size_t>(kind.shots + 1));  // one null for both ends
-        for (int frame = 1; frame <= 5; ++frame) enemy->update();
-        EXPECT_EQ(enemy->getX(), 12.5);
-        EXPECT_EQ(enemy->getY(), 16.25);
-        enemy->setHitPoints(0);
-        for (int frame = 1; frame < 5 * kind.explosionImages; ++frame) {
-            ASSERT_FALSE(enemy->isFinished()) << frame;
-            enemy->draw(canvas);
-            enemy->setHitPoints(-1);
-            enemy->update();
-            enemy->setPosition(0, 0);
-        }
-        EXPECT_TRUE(enemy->isFinished());
-        EXPECT_EQ(enemy->getX(), 12.5);
-        retire(enemy, &library);
-    }
-    for (Enemy* enemy : alive) retire(enemy, &library);
-    EXPECT_EQ(library.entryCount(), 0);
-    destroy_bitmap(canvas);
-}
 
 // A missing file: error 40, and everything acquired so far given back without
 // touching what other owners hold.

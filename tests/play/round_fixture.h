@@ -1,6 +1,6 @@
 // Shared set-up for the play tests: the program-wide objects the round loop reaches
 // (a silent sound bank among them), a clean round past its countdown with a new ship
-// flying at (301, 221), and every enemy kind with what the game expects of it.
+// flying at (301, 221), and every enemy kind with its hit points, score, art and kill sound.
 #pragma once
 
 #include <allegro.h>
@@ -21,7 +21,6 @@
 #include "play/blade.h"
 #include "play/end_sequence.h"
 #include "play/enemy_shot.h"
-#include "play/game_random.h"
 #include "play/gem.h"
 #include "play/gem_step.h"
 #include "play/gryffon.h"
@@ -106,20 +105,18 @@ Enemy* make(GraphicLibrary* library) {
 struct KindFacts {
     const char* name;
     Enemy* (*make)(GraphicLibrary*);
-    int shots, hitPoints, score;
-    double boxLeft, boxRight;  // hit box edges, placed at (10, 10); square
-    int explosionImages;
+    int hitPoints, score;
     const char* artFile;    // one file the kind cannot do without
     const char* killSound;  // as heard: name, and @permille when not at full speed
 };
 
 inline std::vector<KindFacts> allKinds() {
     return {
-        {"pawn", make<Pawn>, 1, 1, 160, 18, 39, 4, "sprites/pawn/pawn2.bmp", "enemydie "},
-        {"shadow", make<Shadow>, 3, 1, 320, 14, 43, 4, "sprites/bullets/enemybullet1.bmp", "enemydie "},
-        {"blade", make<Blade>, 15, 3, 320, 14, 43, 4, "sprites/enemyexplosion/enemyexplosion3.bmp", "enemydie "},
-        {"wyvern", make<Wyvern>, 9, 25, 2500, 20, 95, 9, "sprites/wyvern/wyvernexplosion9.bmp", "enemybigdie@800 "},
-        {"big battleship", make<BigBattleship>, 25, 25, 4000, 11, 104, 11, "sprites/bullets/enemylaser.bmp", ""},
+        {"pawn", make<Pawn>, 1, 160, "sprites/pawn/pawn2.bmp", "enemydie "},
+        {"shadow", make<Shadow>, 1, 320, "sprites/bullets/enemybullet1.bmp", "enemydie "},
+        {"blade", make<Blade>, 3, 320, "sprites/enemyexplosion/enemyexplosion3.bmp", "enemydie "},
+        {"wyvern", make<Wyvern>, 25, 2500, "sprites/wyvern/wyvernexplosion9.bmp", "enemybigdie@800 "},
+        {"big battleship", make<BigBattleship>, 25, 4000, "sprites/bullets/enemylaser.bmp", ""},
     };
 }
 
