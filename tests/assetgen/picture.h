@@ -49,7 +49,7 @@ struct PictureSeries {
 };
 inline const PictureSeries PICTURES[] = {
     {"backgrounds/gamebg", 0, 1360, 480, false}, {"backgrounds/titlebg", 0, 640, 480, false},
-    {"logo/holtrane", 0, 640, 480, false}, {"logo/ostwick", 0, 640, 480, false},
+    {"logo/holtrane", 0, 640, 480, false}, {"logo/ostwick", 0, 640, 480, false}, {"logo/zenvarlogo", 0, 330, 132, true},
     {"font/font", 0, 768, 16, false}, {"font/fontgreen", 0, 768, 16, false},
     {"sprites/bullets/gryffonlaser", 0, 17, 17, true}, {"sprites/bullets/enemybullet", 2, 9, 9, true},
     {"sprites/bullets/enemylaser", 0, 9, 9, true}, {"sprites/blade/bladechain", 0, 9, 9, true},

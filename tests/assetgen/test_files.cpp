@@ -1,15 +1,12 @@
 // Every file the generator writes, as the game loads it: two runs write the
 // same bytes the run folder holds, pictures at their sizes in 24 bits, sprites
-// with a transparent ring and a key that survives the game's 16-bit mode, and
-// the window icon X reads.
+// with a transparent ring and a key that survives the game's 16-bit mode.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
-#include <regex>
 #include <set>
-#include <vector>
 
 #include "picture.h"
 #include "support/scratch_folder.h"
@@ -78,21 +75,4 @@ TEST(Generator, PicturesLoadAtTheirSizesAndSpritesKeepTheirMask) {
                 << path << ": " << ring_ink << " ink on the ring, " << mismatches << " mask errors";
             destroy_bitmap(loaded);
         }
-}
-
-// The window's icon as X reads it: 48 by 48, every row as wide as the header
-// says, the corners see-through so the badge shows round.
-TEST(Generator, TheWindowIconIsA48PixelXpmWithSeeThroughCorners) {
-    std::string text = contentsOf("icons/zenvar.xpm");
-    std::vector<std::string> xpm;  // its quoted strings, in order
-    std::regex quoted("\"([^\"]*)\"");
-    for (std::sregex_iterator it(text.begin(), text.end(), quoted), end; it != end; ++it) xpm.push_back((*it)[1]);
-    int width = 0, height = 0, colours = 0, chars = 0;
-    ASSERT_TRUE(!xpm.empty() && std::sscanf(xpm[0].c_str(), "%d %d %d %d", &width, &height, &colours, &chars) == 4);
-    ASSERT_TRUE(width == 48 && height == 48 && chars == 2 && xpm.size() == size_t(1 + colours + height));
-    std::map<std::string, std::string> colour_of;
-    for (int i = 1; i <= colours; ++i) colour_of[xpm[i].substr(0, 2)] = xpm[i].substr(5);
-    for (int y = 0; y < height; ++y) ASSERT_EQ(xpm[1 + colours + y].size(), size_t(width * 2)) << "row " << y;
-    for (int corner : {0, 47}) EXPECT_EQ(colour_of[xpm[1 + colours + corner].substr(corner * 2, 2)], "None");
-    EXPECT_NE(colour_of[xpm[1 + colours + 24].substr(48, 2)], "None");
 }

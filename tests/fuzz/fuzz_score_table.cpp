@@ -22,8 +22,7 @@ void removeScratchFiles() { unlink(input.c_str()), unlink(saved.c_str()); }  // 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool cleanup_registered = std::atexit(removeScratchFiles) == 0;
-    (void)cleanup_registered;
+    [[maybe_unused]] static const int cleanup_registered = std::atexit(removeScratchFiles);
     FILE* file = std::fopen(input.c_str(), "wb");
     if (!file || (size && std::fwrite(data, 1, size, file) != size)) std::abort();
     std::fclose(file);

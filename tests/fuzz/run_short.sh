@@ -1,8 +1,7 @@
 #!/bin/bash
-# tests/fuzz/run_short.sh [SECONDS]: each libFuzzer target for 20 s (or SECONDS),
-# built with clang in build-fuzz, from the kept corpus in tests/fuzz/corpus/.
-# New finds go to a scratch folder, so the kept corpus changes only by hand; a
-# crash leaves its input in build-fuzz/crashes.
+# tests/fuzz/run_short.sh [SECONDS]: each libFuzzer target for 20 s (or SECONDS), built with clang in
+# build-fuzz, from tests/fuzz/corpus/. New finds go to a scratch folder, so the kept corpus changes only
+# by hand; a crash leaves its input in build-fuzz/crashes.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build-fuzz"
