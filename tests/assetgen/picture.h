@@ -1,6 +1,5 @@
-// Generated files exactly as stored: raw bytes, and pictures in 24 bits (no
-// conversion to the screen's depth), each loaded once per test program; the
-// pictures the game loads, by series.
+// Generated files exactly as stored: raw bytes, and pictures in 24 bits (no conversion to the
+// screen's depth), each loaded once per test program; the pictures the game loads, by series.
 #pragma once
 
 #include <allegro.h>

@@ -1,7 +1,5 @@
-// Every file the generator writes, as the game loads it: two runs write the
-// same bytes the run folder holds, pictures at their sizes in 24 bits, sprites
-// with a transparent ring and a key that survives the game's 16-bit mode, and
-// the window icon.
+// Every file the generator writes, as the game loads it: two runs write the same bytes the run folder
+// holds, pictures at their sizes in 24 bits, sprites keyed as the game's 16-bit mode needs, the icon.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -55,9 +53,8 @@ TEST(Generator, TwoRunsWriteTheSameFilesAsTheRunFolderHolds) {
     EXPECT_EQ(differing(a, held), "") << "differ in the run folder";
 }
 
-// A sprite shows no box (a transparent outer ring) and, loaded in the game's
-// 16-bit mode, exactly its magenta pixels are the mask: near-magenta paint
-// would turn into holes.
+// A sprite shows no box (a transparent outer ring) and, loaded in the game's 16-bit mode, exactly
+// its magenta pixels are the mask: near-magenta paint would turn into holes.
 TEST(Generator, PicturesLoadAtTheirSizesAndSpritesKeepTheirMask) {
     for (const PictureSeries& p : PICTURES)
         for (const std::string& path : pathsOf(p)) {

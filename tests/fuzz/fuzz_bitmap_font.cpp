@@ -1,7 +1,6 @@
-// libFuzzer target for the bitmap font: any bytes as text, at any position, in
-// either colour, onto a full screen and onto a tiny bitmap. Drawing must never
-// write outside the target bitmap (AddressSanitizer watches) nor touch the
-// pixels left of or above the text's corner.
+// libFuzzer target for the bitmap font: any bytes as text, at any position, in either colour, onto a
+// full screen and onto a tiny bitmap. Drawing must never write outside the target bitmap
+// (AddressSanitizer watches) nor touch the pixels left of or above the text's corner.
 #include <allegro.h>
 #include <unistd.h>
 
