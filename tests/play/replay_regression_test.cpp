@@ -1,8 +1,6 @@
-// A seeded round flown by a fixed script must leave the same pixels over its first
-// 600 frames (across the backdrop's dip at 500..563) and the same game state over
-// the whole run. Patterned stand-ins with see-through holes replace every bitmap, so
-// the digests follow the game code, not the art. After a deliberate change, check
-// it, then record the values printed.
+// A seeded scripted round must leave the same pixels over its first 600 frames and
+// the same game state over 4000. Patterned stand-ins replace every bitmap, so the
+// digests follow the code, not the art; after a deliberate change, record the values printed.
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
@@ -119,7 +117,6 @@ TEST_F(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     background_scroll = 0;
     enemy_slot_count = ENEMY_SLOT_COUNT;
     marathon_table = ScoreTable{{99999999, 99999999, 99999999, 99999999, 99999999}, {}};  // no name entry
-    // The pause lets P go on its 3rd wait and presses it again on its 6th.
     int pauseWaits = 0;
     testing_support::setFrameScript([&] {
         if (paused && ++pauseWaits % 3 == 0) key[KEY_P] = pauseWaits == 6;
@@ -146,7 +143,6 @@ TEST_F(ReplayDigest, ASeededScriptedRoundDrawsAndLeavesTheRecordedTrail) {
     EXPECT_EQ(checkpoints, PIXEL_DIGESTS) << "pixel digests of this build: " << listed(checkpoints);
     EXPECT_EQ(state.value, STATE_DIGEST) << "state digest of this build: " << listed({state.value}) << rounds << " rounds, score "
                                          << gryffon->getScore();
-    EXPECT_EQ(pauseWaits, 6);
     // Every enemy and gem gave its bitmaps back, whichever way it left.
     EXPECT_EQ(graphic_library->entryCount(), shipEntries);
 

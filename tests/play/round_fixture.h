@@ -1,6 +1,5 @@
-// Shared set-up for the play tests: the program-wide objects the round loop reaches
-// (a silent sound bank among them), a clean round past its countdown with a new ship
-// flying at (301, 221), and every enemy kind with its hit points, score, art and kill sound.
+// Shared set-up for the play tests: the program-wide objects (a silent sound bank), a clean
+// round past its countdown with a new ship at (301, 221), and each enemy kind's facts.
 #pragma once
 
 #include <allegro.h>

@@ -1,9 +1,6 @@
-// zenvar-soak [FRAMES] [SEED]: the real game headless for FRAMES simulated
-// frames (default 30000) with seeded random input through every screen and all
-// three modes. A play frame that brought in no enemy and no gem must allocate
-// nothing; after every round no round clock or heap block outlived it, and at
-// shut-down no bitmap.
-// A failure names the frame and the seed that replays it.
+// zenvar-soak [FRAMES] [SEED]: the real game headless with seeded random input through
+// every screen and mode. A play frame that brought in no enemy or gem allocates nothing;
+// no round clock or heap block outlives a round, no bitmap the game. Failures name frame and seed.
 #include <allegro.h>
 #include <unistd.h>
 
@@ -12,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <string>
 
 #include "app/headless_platform.h"
 #include "app/zenvar_main.h"
@@ -50,12 +46,10 @@ TIMER_DRIVER recording_timer = {0, "soak", "soak", "soak", [] { return 0; }, [] 
     [](void (*proc)()) { round_clock = round_clock == proc ? nullptr : round_clock; },
     nullptr, nullptr, nullptr, nullptr, [](unsigned int, void (*)()) {}};
 
-[[noreturn]] void failAndExit(const std::string& what) {
-    std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what.c_str());
-    std::exit(1);
-}
 void require(bool holds, const char* what) {
-    if (!holds) failAndExit(what);
+    if (holds) return;
+    std::fprintf(stderr, "soak FAILED at frame %ld (seed %u): %s\n", frames, seed, what);
+    std::exit(1);
 }
 
 // Mid-round, only a new enemy or a dropped gem (age 0 until the next gem step) may allocate.
