@@ -17,6 +17,9 @@ TEST_F(ShipTest, MovementKeysAndStickMoveFourPixelsInsideTheField) {
     const struct { std::vector<int> keys; std::function<void()> stick; int fromX, fromY, x, y; } cases[] = {
         {{KEY_4_PAD, KEY_D}, {}, 301, 221, 297, 221},
         {{KEY_W, KEY_2_PAD}, {}, 301, 221, 301, 217},
+        {{KEY_A}, {}, 301, 221, 297, 221},     {{KEY_6_PAD}, {}, 301, 221, 305, 221},
+        {{KEY_D}, {}, 301, 221, 305, 221},     {{KEY_8_PAD}, {}, 301, 221, 301, 217},
+        {{KEY_S}, {}, 301, 221, 301, 225},     {{KEY_2_PAD}, {}, 301, 221, 301, 225},
         {{}, [&] { axis[0].pos = -75, axis[1].pos = 75; }, 301, 221, 301, 221},
         {{}, [&] { axis[0].pos = -76, axis[1].pos = 76; }, 301, 221, 297, 225},
         {{}, [&] { axis[0].d2 = 1, axis[1].d1 = 1; }, 301, 221, 305, 217},
