@@ -1,14 +1,11 @@
-// The graphic library's sharing, counting and ordering rules on real files, the
-// picture loader and the in-place fade toward black.
+// The graphic library's sharing and counting, and the picture loader, on the run folder's files.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
 #include "core/game_files.h"
-#include "gfx/black_fade.h"
 #include "gfx/graphic_library.h"
 #include "support/scratch_folder.h"
 
@@ -20,66 +17,19 @@ std::string entriesOf(const GraphicLibrary& library) {
     return entries;
 }
 
-// One path, one bitmap, alive until its last user lets it go. Entries keep
-// their order when one goes and a returning file joins the end; a missing file
-// (tried again later), null, a stranger's bitmap or one release too many change nothing.
-TEST(GraphicLibrary, SharesOneBitmapPerPathAndKeepsItsEntriesInOrder) {
-    testing_support::ScratchFolder folder;
-    folder.writeImage("red.bmp", makecol(255, 0, 0));
-    folder.writeImage("green.bmp", makecol(0, 255, 0));
-    folder.writeImage("blue.bmp", makecol(0, 0, 255));
-    folder.enter();
+// One path, one bitmap, alive until its last user lets it go.
+TEST(GraphicLibrary, SharesOneBitmapPerPathUntilItsLastUserLetsGo) {
+    const std::string star = "sprites/mini-star/mini-star1.bmp", other = "sprites/mini-star/mini-star2.bmp";
     GraphicLibrary library;
-    BITMAP* red = library.acquire("red.bmp");
-    BITMAP* green = library.acquire("green.bmp");
-    BITMAP* blue = library.acquire("blue.bmp");
-    ASSERT_NE(blue, nullptr);
-    EXPECT_EQ(library.acquire("blue.bmp"), blue);
-    EXPECT_EQ(library.acquire("late.bmp"), nullptr);
-    BITMAP* stranger = create_bitmap(8, 8);
-    library.release(nullptr);
-    library.release(stranger);
-    destroy_bitmap(stranger);
-    library.release(green);
-    library.release(red);
-    library.release(red);
-    folder.writeImage("late.bmp", makecol(255, 255, 0));
-    BITMAP* late = library.acquire("late.bmp");
-    green = library.acquire("green.bmp");
-    EXPECT_EQ(getpixel(green, 0, 0), makecol(0, 255, 0));
-    EXPECT_EQ(entriesOf(library), "blue.bmp2 late.bmp1 green.bmp1 ");
-    library.release(blue);
-    EXPECT_EQ(entriesOf(library), "blue.bmp1 late.bmp1 green.bmp1 ");
-    EXPECT_EQ(getpixel(blue, 3, 3), makecol(0, 0, 255)) << "still there for its other user";
-    for (BITMAP* bitmap : {blue, late, green}) library.release(bitmap);
+    BITMAP* shared = library.acquire(star);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(library.acquire(star), shared);
+    BITMAP* second = library.acquire(other);
+    library.release(shared);
+    EXPECT_EQ(entriesOf(library), star + "1 " + other + "1 ");
+    library.release(shared);
+    library.release(second);
     EXPECT_EQ(entriesOf(library), "");
-}
-
-// Every 16-bit colour (the mask colour too) at every alpha the blender takes:
-// the same bits as draw_trans_sprite onto black, faded in place or on the way
-// to another bitmap (there in two parts, the second clipped at the edge).
-TEST(BlackFadeTest, MatchesTheTranslucentSpriteOverBlackAtEveryAlpha) {
-    BITMAP* every_colour = create_bitmap_ex(16, 256, 256);
-    BITMAP* expected = create_bitmap_ex(16, 256, 256);
-    BITMAP* faded = create_bitmap_ex(16, 256, 256);
-    BITMAP* copied = create_bitmap_ex(16, 256, 256);
-    for (int c = 0; c < 65536; ++c) reinterpret_cast<uint16_t*>(every_colour->line[c / 256])[c % 256] = c;
-    for (int alpha = 0; alpha <= 256; ++alpha) {
-        clear_bitmap(expected);
-        set_trans_blender(0, 0, 0, alpha);
-        draw_trans_sprite(expected, every_colour, 0, 0);
-        blit(every_colour, faded, 0, 0, 0, 0, 256, 256);
-        fadeTowardBlack(faded, 256, 256, alpha);
-        clear_bitmap(copied);
-        copyFadedTowardBlack(every_colour, 0, 0, copied, 0, 0, 100, 256, alpha);
-        copyFadedTowardBlack(every_colour, 100, 0, copied, 100, 0, 999, 999, alpha);
-        int differing = 0;
-        for (int y = 0; y < 256; ++y)
-            differing += memcmp(expected->line[y], faded->line[y], 512) != 0 ||
-                         memcmp(expected->line[y], copied->line[y], 512) != 0;
-        EXPECT_EQ(differing, 0) << "alpha " << alpha;
-    }
-    for (BITMAP* bitmap : {every_colour, expected, faded, copied}) destroy_bitmap(bitmap);
 }
 
 bool samePictures(BITMAP* a, BITMAP* b) {

@@ -1,7 +1,5 @@
 #include "support/scratch_folder.h"
 
-#include <allegro.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -23,15 +21,5 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::enter() { fs::current_path(path); }
-
-void ScratchFolder::writeImage(const std::string& name, int colour, int width, int height) const {
-    fs::path file = fs::path(path) / name;
-    fs::create_directories(file.parent_path());
-    BITMAP* image = create_bitmap(width, height);
-    clear_to_color(image, colour);
-    int failed = save_bmp(file.c_str(), image, nullptr);
-    destroy_bitmap(image);
-    if (failed) throw std::runtime_error("cannot write " + file.string());
-}
 
 }  // namespace testing_support
