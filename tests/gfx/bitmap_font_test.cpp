@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "gfx/bitmap_font.h"
+#include "support/glyph_font.h"
 
 namespace {
-// Every glyph, in strip order: letters, punctuation, digits, brackets, the copyright sign, the quote.
-const std::string ALL_GLYPHS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ .?!+-$%0123456789()\xA9\"";
 
 // Drawn in strip order over a backdrop, the line is the generated strip itself
 // with the backdrop where it is transparent, also when it starts off the top-left edge.
@@ -19,7 +18,7 @@ TEST(BitmapFont, GlyphsKeepTheirShapeAndHoles) {
     for (int shift : {0, 5}) {
         int wrong = 0;
         clear_to_color(line, backdrop);
-        font.drawGreen(line, ALL_GLYPHS, -shift, -shift);
+        font.drawGreen(line, testing_support::GLYPH_CHARACTERS, -shift, -shift);
         for (int y = 0; y < strip->h; ++y)
             for (int x = 0; x < strip->w; ++x) {
                 int pixel = x + shift < strip->w && y + shift < strip->h ? getpixel(strip, x + shift, y + shift) : mask;

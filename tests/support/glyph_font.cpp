@@ -19,14 +19,6 @@ int glyphColour(int glyph, Ink ink) {
     return makecol16((glyph % 16) * 16, (glyph / 16) * 64 + (green ? 32 : 0), green ? 0 : 128);
 }
 
-// The character that draws a glyph (capitals for letters).
-char characterOf(int glyph) {
-    for (int byte = 1; byte < 256; ++byte)
-        if ((byte < 'a' || byte > 'z') && BitmapFont::glyphFor(static_cast<unsigned char>(byte)) == glyph)
-            return static_cast<char>(byte);
-    return '#';
-}
-
 void saveStrip(const std::string& path, Ink ink) {
     BITMAP* strip = create_bitmap_ex(16, GLYPHS * CELL, CELL);
     for (int glyph = 0; glyph < GLYPHS; ++glyph)
@@ -47,6 +39,8 @@ BitmapFont* loadFont() {
 
 }  // namespace
 
+const char* const GLYPH_CHARACTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ .?!+-$%0123456789()\xA9\"";
+
 BitmapFont* glyphFont() {
     static BitmapFont* font = loadFont();
     return font;
@@ -58,7 +52,7 @@ std::string textAt(BITMAP* bitmap, int x, int y, int length, Ink ink) {
         int pixel = getpixel(bitmap, x + cell * CELL + CELL / 2, y + CELL / 2);
         char found = '#';
         for (int glyph = 0; glyph < GLYPHS; ++glyph)
-            if (pixel == glyphColour(glyph, ink)) found = characterOf(glyph);
+            if (pixel == glyphColour(glyph, ink)) found = GLYPH_CHARACTERS[glyph];
         text += found;
     }
     return text;

@@ -12,6 +12,9 @@ namespace testing_support {
 
 enum class Ink { Normal, Green };
 
+// Every glyph's character in strip order: letters, punctuation, digits, brackets, the copyright sign, the quote.
+extern const char* const GLYPH_CHARACTERS;
+
 // Loaded once per test program from strips written to a scratch folder; never freed.
 BitmapFont* glyphFont();
 
