@@ -22,14 +22,9 @@ Pass over(char letter) {
     return {168 + 16 * (cell % 19) + 8, 248 + 16 * (cell / 19), 0};
 }
 Pass pressed(Pass where) { return {where.x, where.y, 1}; }
-void setMouse(Pass pass) {
-    mouse_x = pass.x;
-    mouse_y = pass.y;
-    mouse_b = pass.buttons;
-}
+void setMouse(Pass pass) { testing_support::setMouse(pass.x, pass.y, pass.buttons); }
 
-// A click for each character, its press held two passes: a letter types it,
-// '<' is DELETE, '$' is END!.
+// A click per character, its press held two passes; '<' is DELETE, '$' is END!.
 std::vector<Pass> typing(const std::string& keys) {
     std::vector<Pass> passes;
     for (char key : keys) {

@@ -34,4 +34,10 @@ void releaseAllInput() {
     for (auto& axis : joy[0].stick[0].axis) axis.d1 = axis.d2 = axis.pos = 0;
 }
 
+void setMouse(int x, int y, int buttons) {
+    mouse_x = x;
+    mouse_y = y;
+    mouse_b = buttons;
+}
+
 }  // namespace testing_support

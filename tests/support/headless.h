@@ -1,6 +1,5 @@
-// Headless Allegro for unit tests: the real library under SYSTEM_NONE, 16-bit
-// memory bitmaps with the game's colour layout, a memory bitmap as the screen,
-// and no real-time waits.
+// Headless Allegro for unit tests: the real library under SYSTEM_NONE, 16-bit memory
+// bitmaps in the game's colour layout, a memory bitmap as the screen, no real-time waits.
 #pragma once
 
 #include <allegro.h>
@@ -17,6 +16,7 @@ void setFrameScript(std::function<void()> script);
 void clearFrameScript();
 long framesPresented();
 
-void releaseAllInput();  // key[], mouse buttons and the joystick all let go
+void releaseAllInput();                        // key[], mouse buttons and the joystick all let go
+void setMouse(int x, int y, int buttons = 0);  // the pointer and the buttons held
 
 }  // namespace testing_support
