@@ -6,8 +6,7 @@
 
 namespace {
 
-// Each effect starts its own file at the speed it was recorded at, but the big
-// explosion, which plays at 80 %: lower and longer.
+// Each effect starts its own file as recorded, but the big explosion plays at 80 %: lower and longer.
 TEST(SoundBankEffects, EachPlaysItsOwnFileAndTheBigExplosionPlaysLower) {
     testing_support::installRecordingSoundCard();
     SoundBank* bank = new SoundBank();
@@ -19,7 +18,8 @@ TEST(SoundBankEffects, EachPlaysItsOwnFileAndTheBigExplosionPlaysLower) {
                                       &SoundBank::playGo, &SoundBank::playGem, &SoundBank::playExtraLife})
         (bank->*play)();
     std::string heard;
-    for (const auto& sound : testing_support::soundsStarted()) heard += sound.name + std::to_string(sound.permille) + " ";
+    for (const auto& sound : testing_support::soundsStarted())
+        heard += sound.name + std::to_string(sound.permille) + " ";
     EXPECT_EQ(heard, "shot1000 die1000 enemybullet1000 enemylaser1000 enemydie1000 enemybigdie800 three1000 two1000 "
                      "one1000 go1000 gem1000 extralife1000 ");
     bank->unload();

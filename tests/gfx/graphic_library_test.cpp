@@ -41,9 +41,8 @@ bool samePictures(BITMAP* a, BITMAP* b) {
     return true;
 }
 
-// The game's loader reads 24-bit pictures itself: every picture the game ships
-// must come out exactly as Allegro's loader gives it, and so must the files it
-// leaves to Allegro (one cut short, one at 8 bits, one missing).
+// Every picture the game ships comes out of the game's own 24-bit reader exactly as Allegro's
+// loader gives it, and so do the files it leaves to Allegro (cut short, 8 bits, missing).
 TEST(PictureLoading, GivesAllegrosPixelsForEveryShippedPictureAndOddFile) {
     std::vector<std::string> paths;
     for (const auto& entry : std::filesystem::recursive_directory_iterator("."))

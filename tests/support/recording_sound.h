@@ -1,6 +1,5 @@
-// A stand-in sound card for headless tests: while it is installed a SoundBank
-// starts as on a machine with sound, and every voice started is remembered by
-// the name of its file in sfx/ and the speed it plays at (1000: as recorded).
+// A stand-in sound card: while it is installed a SoundBank starts as on a machine with sound,
+// and every voice started is remembered by its file in sfx/ and its speed (1000: as recorded).
 #pragma once
 
 #include <string>
@@ -13,8 +12,7 @@ struct StartedSound {
     int permille;
 };
 
-// In place of the headless system's drivers (none) until removed; then new
-// SoundBanks start enabled. Starts the record afresh.
+// In place of the headless system's (no) sound drivers until removed; starts the record afresh.
 void installRecordingSoundCard();
 void removeRecordingSoundCard();
 // What was started since the card went in or the last clear.
