@@ -74,22 +74,24 @@ protected:
     ScoreTable table;
 };
 
-// The new row gets the letters typed, every other row keeps its place: a held
-// press types once, ESC and the keyboard are not this screen's input, the pass
-// that clicks END! is still shown, closing the window keeps the letters so far.
+// The new row gets the letters typed, every other row keeps its place: a held press types once,
+// one held from the screen before not at all; ESC and the keyboard are not this screen's input;
+// the pass that clicks END! is still shown; closing the window keeps the letters so far.
 TEST_F(NameEntryTest, ClicksSpellTheNameOfTheNewRow) {
-    const struct { int score; const char* keys; int row; const char* name; int shown; } cases[] = {
-        {450, "Z9.Q$", 1, "Z9.", 13},     // a fourth letter is ignored
-        {1000, "<ABC<X$", 0, "ABX", 19},  // DELETE at the start does nothing
-        {150, "K<<<M$", 4, "M  ", 16},    // nor past it
-        {350, "$", 2, "   ", 1},          // END! at once
-        {450, "GO", 1, "GO ", 6},         // the window closed
-        {101, "ABC$", 4, "ABC", 10},      // one point over the fifth row
-        {100, "ABC$", -1, "", 0},         // not over it
+    const struct { int score; const char* keys; int row; const char* name; int shown; bool held_before; } cases[] = {
+        {450, "Z9.Q$", 1, "Z9.", 13, false},     // a fourth letter is ignored
+        {1000, "<ABC<X$", 0, "ABX", 19, false},  // DELETE at the start does nothing
+        {150, "K<<<M$", 4, "M  ", 16, false},    // nor past it
+        {350, "$", 2, "   ", 1, false},          // END! at once
+        {450, "GO", 1, "GO ", 6, false},         // the window closed
+        {101, "ABC$", 4, "ABC", 10, false},      // one point over the fifth row
+        {100, "ABC$", -1, "", 0, false},         // not over it
+        {600, "HJ$", 0, "J  ", 7, true},         // H still held from the screen before
     };
     for (const auto& c : cases) {
         reset();
         key[KEY_ESC] = key[KEY_ENTER] = key[KEY_A] = 1;
+        click_latch = c.held_before;
         ScoreTable expected = table;
         if (insertScore(expected, c.score) >= 0) std::memcpy(expected.names[c.row], c.name, 3);
         EXPECT_EQ(runScreen(c.score, typing(c.keys)), c.shown) << c.keys;
