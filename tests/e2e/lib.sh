@@ -125,6 +125,9 @@ e2e_screenshot() { import -window root ${E2E_CROP:+-crop "$E2E_CROP" +repage} "$
 # e2e_changed A B: how many pixels differ between $E2E_WORK/A.png and B.png.
 e2e_changed() { compare -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
+# e2e_cpu_ticks: the clock ticks of CPU the game has used so far.
+e2e_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$E2E_GAME_PID/stat"; }
+
 # e2e_pixel FILE X Y: "r,g,b" of one pixel of a screenshot.
 e2e_pixel() {
     convert "$1" -depth 8 -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:

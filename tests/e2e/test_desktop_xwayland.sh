@@ -2,8 +2,7 @@
 # Under Xwayland (Weston's, nested in Xvfb through its x11 back end, so the
 # keyboard and pointer come from Weston as on a real desktop) the game is
 # playable: it opens a window the compositor manages, a click on "Marathon
-# Game" starts a round, ESC ends it, and ESC at the title quits
-# with the score tables saved.
+# Game" starts a round, ESC ends it, ESC at the title quits, the scores saved.
 source "$(dirname "$0")/lib.sh"
 
 e2e_need weston Xwayland xwininfo

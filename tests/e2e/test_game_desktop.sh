@@ -81,7 +81,6 @@ ASOUND
 
 # at X Y: a point of the game's picture on the screen.
 at() { echo $(($1 + 640)) $(($2 + 300)); }
-press() { xdotool mousemove $(at "$1" "$2") mousedown 1; sleep 0.25; xdotool mouseup 1; }
 # record SECONDS NAME: the sink's monitor, in stereo like the file device's recording, into $E2E_WORK/NAME.wav.
 record() {
     timeout "$1" parec -d zenvar.monitor --raw --format=s16le --channels=2 --rate=44100 >"$E2E_WORK/$2.raw"
@@ -96,7 +95,6 @@ longest_quiet() {
 # The loudest 50 ms of a recording (a shot), in dB.
 peak_db() { sox "$1" -n stats -w 0.05 2>&1 | awk '/^RMS Pk dB/ { print $4 }'; }
 rms_db() { sox "$1" -n stats 2>&1 | awk '/^RMS lev dB/ { print $4 }'; }
-game_cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$E2E_GAME_PID/stat"; }
 within_3db() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; exit !(d <= 3 && d >= -3) }'; }
 
 # split_file_recording: the file device's recording (not in real time) cut at
@@ -125,7 +123,7 @@ play() {
     e2e_start_game
     e2e_wait_window 20 >/dev/null || e2e_fail "$server: the game window never appeared"
     e2e_wait_title 40 || e2e_fail "$server: the title never appeared in the middle of the screen"
-    ticks=$(game_cpu_ticks) wall=$EPOCHREALTIME
+    ticks=$(e2e_cpu_ticks) wall=$EPOCHREALTIME
     if [ "$server" = file ]; then
         check_full_screen
         sleep 3
@@ -135,7 +133,7 @@ play() {
         echo "$server: title music, longest silence ${quiet} ms"
         [ "$quiet" -le 50 ] || e2e_fail "$server: the title music drops out for $quiet ms"
     fi
-    press 300 248
+    e2e_click $(at 300 248)
     e2e_wait_round 15 || e2e_fail "$server: no round started"
     # The new ship cannot fire while it flies in; a press it misses then, or
     # while it is hit, is not heard at all and counts for nothing.
@@ -146,7 +144,7 @@ play() {
     else
         press_to_sound "$server"
     fi
-    CPU=$(awk -v t=$(($(game_cpu_ticks) - ticks)) -v hz="$(getconf CLK_TCK)" -v from="$wall" -v to="$EPOCHREALTIME" \
+    CPU=$(awk -v t=$(($(e2e_cpu_ticks) - ticks)) -v hz="$(getconf CLK_TCK)" -v from="$wall" -v to="$EPOCHREALTIME" \
         'BEGIN { printf "%.1f", 100 * t / hz / (to - from) }')
     e2e_key Escape
     e2e_wait_title 10 || e2e_fail "$server: ESC did not end the round"
@@ -171,7 +169,6 @@ check_full_screen() {
     xdotool mousemove $(at 320 400)
     sleep 0.3
     if "$pointer_shown"; then e2e_fail "the desktop's pointer shows over the game"; fi
-    echo "the desktop's pointer is hidden over the game"
 }
 
 press_to_sound() {

@@ -19,7 +19,6 @@ code=$?
 [ "$code" = 1 ] || e2e_fail "without a display the game exited with $code"
 grep -q "^Zenvar needs a graphical display" "$E2E_WORK/stderr" || e2e_fail "no word about the display"
 [ -z "$(ls "$E2E_RUN" | grep '\.dat$')" ] || e2e_fail "without a display score files were written"
-echo "no display: told and exit code 1"
 
 # check_missing FILE MESSAGE [PREFIX...]: one row of the matrix.
 check_missing() {
@@ -69,7 +68,6 @@ kill -TERM "$E2E_GAME_PID"
 e2e_ended "by SIGTERM in the silent game's intro"
 e2e_check_score_files
 mv "$E2E_WORK/held-asset" "$E2E_RUN/sfx/gem.wav"
-echo "no sound device: a missing sample is ignored"
 
 e2e_capture_sound
 # The debugger logs every set_gfx_mode call: with gem.wav missing the only one

@@ -52,7 +52,6 @@ check_no_odd_files
 [ "$(e2e_score_row "$E2E_RUN/marathon.dat" 0)" = "12345 ABC" ] || e2e_fail "the short file's row was not kept"
 [ "$(od -An -t d4 -j 7 -N 4 "$E2E_RUN/marathon.dat" | tr -d ' ')" = 0 ] || e2e_fail "rows beyond a short file are not 0"
 cmp -s -n 35 "$E2E_WORK/long" "$E2E_RUN/twominute.dat" || e2e_fail "the long file was not cut to its first 35 bytes"
-echo "short and long files: shown, rewritten at 35 bytes"
 
 # ---- A folder and a named pipe where files should be.
 rm -f "$E2E_RUN"/*.dat
@@ -65,7 +64,6 @@ e2e_ended "by SIGHUP at the title"
 [ "$(stat -c %s "$E2E_RUN/twominute.dat")" -eq 35 ] || e2e_fail "twominute.dat was not written"
 check_no_odd_files
 rmdir "$E2E_RUN/marathon.dat"
-echo "folder and named pipe: the game runs and ends with 0"
 
 # ---- A run folder the game may not write to: nothing written, the old table intact.
 rm -f "$E2E_RUN"/*.dat
@@ -79,7 +77,6 @@ e2e_quit "$WHAT"
 chmod 755 "$E2E_RUN"
 cmp -s "$E2E_WORK/readonly" "$E2E_RUN/marathon.dat" || e2e_fail "the read-only table changed"
 [ "$(ls "$E2E_RUN" | grep '\.dat')" = marathon.dat ] || e2e_fail "a file appeared in a read-only folder"
-echo "read-only run folder: nothing written, exit code 0"
 
 # ---- The player's own files, unreadable (000), write-only (200) and read-only
 # (444, 40 bytes so the game would rewrite it): each stays as it was, mode and
@@ -104,6 +101,5 @@ for entry in "${modes[@]}"; do
     [ "$(grep -c "^Zenvar: .*$file" "$E2E_WORK/stderr")" = 1 ] || e2e_fail "not one line on stderr for $file"
 done
 [ "$(ls "$E2E_RUN" | grep -c '\.dat\.')" = 0 ] || e2e_fail "a temporary file was left behind"
-echo "unreadable, write-only and read-only files: left alone, one line each"
 
 echo "PASS"

@@ -1,7 +1,7 @@
 #!/bin/bash
 # A session started through a link from another folder: the window's class
 # and icon, the start-up grid, the intro, a title that does not spin; a
-# Marathon round's HUD, a triangle of right-clicks, moving and firing; ESC with
+# Marathon round, a triangle of right-clicks, moving and firing; ESC with
 # fire held back to a title that waits for a new press; ESC quits with 0, score
 # files beside the game, and without a sound card the terminal stays quiet.
 source "$(dirname "$0")/lib.sh"
@@ -35,13 +35,10 @@ intro_shown() {
         awk -v m="$(convert "$E2E_WORK/intro.png" -colorspace Gray -format '%[fx:mean]' info:)" 'BEGIN { exit !(m > 0.03) }'
 }
 e2e_poll 8 intro_shown || e2e_fail "no intro logo was shown after the grid"
-echo "grid and intro shown"
 
 e2e_wait_title 30 || e2e_fail "the title menu never appeared"
 e2e_text_shown "$E2E_WORK/last.png" normal 288 336 "Exit" || e2e_fail "the title has no Exit item"
-ticks=$(getconf CLK_TCK)
-cpu_time() { awk '{ print $14 + $15 }' "/proc/$E2E_GAME_PID/stat"; }
-before=$(cpu_time); sleep 3; cpu=$((($(cpu_time) - before) * 100 / (ticks * 3)))
+before=$(e2e_cpu_ticks); sleep 3; cpu=$((($(e2e_cpu_ticks) - before) * 100 / ($(getconf CLK_TCK) * 3)))
 echo "CPU use at the title: ${cpu}% of one core"
 [ "$cpu" -lt 50 ] || e2e_fail "the title screen uses ${cpu}% of a core"
 
@@ -59,7 +56,6 @@ for attempt in 1 2 3 4 5 fail; do
     e2e_click 144 284 3
     e2e_wait_text 6 normal 256 0 "TRIANGLE" && break
 done
-echo "TRIANGLE banner shown"
 
 # Fly a little, then fire with the pointer where the title's "Marathon Game" sits.
 xdotool keydown Left
@@ -75,7 +71,6 @@ sleep 2
 e2e_screenshot "$E2E_WORK/held.png"
 e2e_text_shown "$E2E_WORK/held.png" normal 216 272 "2-Minute Game" || e2e_fail "the button held through ESC started a round"
 xdotool mouseup 1
-echo "back at the title"
 
 e2e_quit "the session"
 e2e_check_score_files

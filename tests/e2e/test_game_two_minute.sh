@@ -1,7 +1,7 @@
 #!/bin/bash
 # A whole 2-Minute game flown by the autopilot build, menus and name entry by
-# mouse: TIME OVER, the name typed and shown on the score screen
-# (the table's fifth score is -1, so any score qualifies). Another copy then
+# mouse: TIME OVER, the name typed and shown on the score screen (the table's
+# fifth score is -1, so any score qualifies). Another copy then
 # saves a better score and Ctrl+C ends this one: both names are kept.
 source "$(dirname "$0")/lib.sh"
 e2e_setup "$1"
@@ -27,7 +27,6 @@ end_shown() {
     e2e_text_shown "$E2E_WORK/end.png" normal 240 224 "TIME" && e2e_text_shown "$E2E_WORK/end.png" normal 336 224 "OVER"
 }
 e2e_poll 40 end_shown || e2e_fail "TIME OVER was never shown"
-echo "TIME OVER shown"
 
 # Name entry opens after the 300 frames of the end sequence.
 e2e_wait_text 15 green 200 32 "Enter Your Name" || e2e_fail "name entry did not open for a qualifying score"
@@ -36,14 +35,12 @@ e2e_click 320 264   # 2
 e2e_click 240 248   # E
 e2e_wait_text 3 normal 296 64 "E2E" || e2e_fail "the typed name is not shown"
 e2e_click 320 312   # END!
-echo "name typed"
 
 # Back at the title; the two-minute table comes round after 1300 passes.
 xdotool mousemove 630 10
 e2e_wait_text 35 green 192 32 "Two  Min  Scores" || e2e_fail "the two-minute score screen did not come round"
 e2e_text_shown "$E2E_WORK/last.png" normal 416 112 "E2E" || e2e_fail "the new name is not at the top of the score screen"
 e2e_text_shown "$E2E_WORK/last.png" normal 416 160 "AAA" || e2e_fail "the old best is not second on the score screen"
-echo "name on the score screen"
 
 e2e_write_scores "$E2E_RUN/twominute.dat" 9999999 OTH 900 AAA 800 BBB 700 CCC 600 DDD
 kill -INT "$E2E_GAME_PID"
